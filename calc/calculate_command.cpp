@@ -1,0 +1,82 @@
+#include "calc/calculate_command.h"
+
+#include "calc/number_text.h"
+#include "calc/synthesis.h"
+#include "calc/time_history_file.h"
+#include "platform/number_format.h"
+#include "platform/output_file.h"
+#include "res/resource_ids.h"
+
+namespace korvel {
+
+std::string outputFileName;
+std::string scratchText;
+
+namespace {
+
+// The busy cursor, on from construction to destruction on every way out.
+class WaitCursorScope {
+ public:
+  explicit WaitCursorScope(CalculationUi& ui) : ui_(ui) { ui_.beginWaitCursor(); }
+  ~WaitCursorScope() { ui_.endWaitCursor(); }
+  WaitCursorScope(const WaitCursorScope&) = delete;
+  WaitCursorScope& operator=(const WaitCursorScope&) = delete;
+
+ private:
+  CalculationUi& ui_;
+};
+
+double readField(CalculationUi& ui, int controlId) {
+  scratchText = ui.fieldText(controlId);
+  return parseNumber(scratchText);
+}
+
+}  // namespace
+
+std::int32_t halfSineCountForIndex(int index) { return 2 * index + 3; }
+
+std::string durationWarningText(double recommendedDuration) {
+  std::string text = " Warning: Recommended duration > ";
+  appendGeneral(text, recommendedDuration, 4, 8);
+  return text;
+}
+
+std::string completionMessageText(const std::string& fileName) {
+  return "Calculation complete.\n\n Please call the ouput file: " + fileName +
+         " \n into your own graphics program.\n\n The output file has two columns:\n\n time(sec)  amplitude(units)";
+}
+
+void runCalculation(CalculationUi& ui) {
+  WaveletParams params;
+  params.samplesPerSecond = readField(ui, res::IDC_SAMPLES_PER_SECOND);
+  params.duration = readField(ui, res::IDC_DURATION);
+  params.delay = readField(ui, res::IDC_DELAY);
+  params.frequency = readField(ui, res::IDC_FREQUENCY);
+  params.amplitude = readField(ui, res::IDC_AMPLITUDE);
+  params.halfSineCount = halfSineCountForIndex(ui.selectedHalfSineIndex());
+
+  const SynthesisResult result = synthesizeWavelet(params, timeHistory);
+  if (result.outcome == SynthesisResult::DurationTooShort) {
+    scratchText = durationWarningText(result.recommendedDuration);
+    ui.showMessage(scratchText);
+    return;
+  }
+
+  // A cancelled save dialog ends the run: no earlier file is ever overwritten.
+  std::optional<std::string> chosen = ui.askOutputFileName();
+  if (!chosen) return;
+  outputFileName = std::move(*chosen);
+
+  OutputFile file;
+  file.open(outputFileName);
+  {
+    // Declared after the file, so on a failure the cursor ends before the file closes.
+    WaitCursorScope busy(ui);
+    writeTimeHistory(file, timeHistory, scratchText);
+    file.close();
+    scratchText = completionMessageText(outputFileName);
+    ui.showMessage(scratchText);
+  }
+}
+
+}  // namespace korvel

@@ -1,0 +1,29 @@
+#pragma once
+
+// The Calculate command: reads the form, synthesises the wavelet, asks where to
+// save, writes the file and says where it went.
+
+#include <string>
+
+#include "calc/time_history.h"
+
+namespace korvel {
+
+// The bare name of the output file last chosen; empty until the first choice.
+extern std::string outputFileName;
+// The shared text every run reuses for field texts, messages and file rows.
+extern std::string scratchText;
+
+// The half-sine list's entry k stands for 2k + 3 half-sines.
+std::int32_t halfSineCountForIndex(int index);
+
+// The warning shown when the duration cannot hold the wavelet.
+std::string durationWarningText(double recommendedDuration);
+// The message shown once the file is complete.
+std::string completionMessageText(const std::string& fileName);
+
+// One run. A FileFailure travels out after the busy cursor is ended and the
+// file closed; nothing else is raised.
+void runCalculation(CalculationUi& ui);
+
+}  // namespace korvel

@@ -1,0 +1,91 @@
+#include "cli/advisories.h"
+
+#include <cmath>
+#include <string_view>
+
+#include "calc/calculate_command.h"
+#include "calc/number_text.h"
+#include "platform/number_format.h"
+#include "res/resource_ids.h"
+
+namespace korvel::cli {
+namespace {
+
+// Six significant digits, as a reader wants them in a sentence.
+std::string shortest(double value) {
+  char text[kMaxNumberText];
+  return std::string(text, formatGeneral(text, value, 6, 0));
+}
+
+bool onlyBlanks(std::string_view text) {
+  return text.find_first_not_of(" \t\n\v\f\r") == std::string_view::npos;
+}
+
+std::string fieldText(const CliOptions& options, int controlId) {
+  const auto found = options.fieldTexts.find(controlId);
+  return found == options.fieldTexts.end() ? std::string() : found->second;
+}
+
+std::string timeColumnText(double time) {
+  char text[kMaxNumberText];
+  return std::string(text, formatExponent(text, time, 6, 14));
+}
+
+}  // namespace
+
+WaveletParams paramsFromOptions(const CliOptions& options) {
+  WaveletParams params;
+  params.amplitude = parseNumber(fieldText(options, res::IDC_AMPLITUDE));
+  params.frequency = parseNumber(fieldText(options, res::IDC_FREQUENCY));
+  params.delay = parseNumber(fieldText(options, res::IDC_DELAY));
+  params.duration = parseNumber(fieldText(options, res::IDC_DURATION));
+  params.samplesPerSecond = parseNumber(fieldText(options, res::IDC_SAMPLES_PER_SECOND));
+  params.halfSineCount = halfSineCountForIndex(options.halfSineIndex);
+  return params;
+}
+
+std::vector<std::string> fieldTextNotes(const CliOptions& options) {
+  std::vector<std::string> notes;
+  for (const auto& [controlId, text] : options.fieldTexts) {
+    const LeadingNumber number = readLeadingNumber(text);
+    const std::string& option = options.optionNames.at(controlId);
+    if (number.length == 0 && !onlyBlanks(text)) {
+      notes.push_back(option + " \"" + text + "\" was read as 0: it does not begin with a number");
+    } else if (number.length > 0 && !onlyBlanks(std::string_view(text).substr(number.length))) {
+      notes.push_back(option + " \"" + text + "\" was read as " + shortest(number.value) + ": the text after \"" +
+                      text.substr(0, number.length) + "\" is ignored");
+    }
+  }
+  return notes;
+}
+
+std::vector<std::string> resultNotes(const WaveletParams& params, const TimeHistory& history) {
+  std::vector<std::string> notes;
+  if (history.count == 0) {
+    notes.push_back("the file is empty: duration " + shortest(params.duration) + " s at " +
+                    shortest(params.samplesPerSecond) + " samples per second gives no samples");
+    return notes;
+  }
+  // The wavelet's content reaches f (1 + 1/N); ten samples per cycle of that show its shape.
+  const double f = params.frequency;
+  if (f > 0 && std::isfinite(f) && params.halfSineCount > 0) {
+    const double wanted = 10.0 * f * (1.0 + 1.0 / params.halfSineCount);
+    if (params.samplesPerSecond < wanted) {
+      const double nyquist = 2.0 * f * (1.0 + 1.0 / params.halfSineCount);
+      notes.push_back("the sample rate " + shortest(params.samplesPerSecond) +
+                      " is low for this wavelet: its content reaches " + shortest(wanted / 10.0) +
+                      " Hz; use at least " + shortest(wanted) + " samples per second to see its shape" +
+                      (params.samplesPerSecond < nyquist ? " (below " + shortest(nyquist) + " it aliases)" : ""));
+    }
+  }
+  if (history.count >= 2) {
+    const std::string last = timeColumnText(history.time[history.count - 1]);
+    if (last == timeColumnText(history.time[history.count - 2])) {
+      notes.push_back("rows with equal times: at" + last +
+                      " s seven significant digits cannot tell neighbouring samples apart");
+    }
+  }
+  return notes;
+}
+
+}  // namespace korvel::cli

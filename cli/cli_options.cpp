@@ -1,0 +1,123 @@
+#include "cli/cli_options.h"
+
+#include <string_view>
+
+#include "res/resource_ids.h"
+#include "res/version_info.h"
+
+namespace korvel::cli {
+namespace {
+
+struct FieldOption {
+  std::string_view longName;
+  std::string_view shortName;
+  int controlId;
+};
+
+constexpr FieldOption kFieldOptions[] = {
+    {"--amplitude", "-a", res::IDC_AMPLITUDE}, {"--frequency", "-f", res::IDC_FREQUENCY},
+    {"--delay", "-d", res::IDC_DELAY},         {"--duration", "-t", res::IDC_DURATION},
+    {"--rate", "-r", res::IDC_SAMPLES_PER_SECOND},
+};
+
+int halfSineIndexFor(const std::string& label) {
+  for (int index = 0; index <= 10; ++index) {
+    if (label == std::to_string(2 * index + 3)) return index;
+  }
+  throw UsageError("--half-sines \"" + label + "\": must be one of 3, 5, 7, 9, 11, 13, 15, 17, 19, 21, 23");
+}
+
+}  // namespace
+
+CliOptions parseCliOptions(int argc, char** argv) {
+  CliOptions options;
+  bool haveOutput = false;
+  for (int i = 1; i < argc; ++i) {
+    std::string_view word = argv[i];
+    std::string_view name = word;
+    std::string value;
+    bool inlineValue = false;
+    if (word.starts_with("--")) {
+      if (const auto eq = word.find('='); eq != std::string_view::npos) {
+        name = word.substr(0, eq);
+        value = std::string(word.substr(eq + 1));
+        inlineValue = true;
+      }
+    }
+    if (name == "--help" || name == "-h") {
+      options.help = true;
+      continue;
+    }
+    if (name == "--version" || name == "-V") {
+      options.version = true;
+      continue;
+    }
+    auto takeValue = [&]() {
+      if (inlineValue) return;
+      if (i + 1 >= argc) throw UsageError(std::string(name) + ": needs a value");
+      value = argv[++i];
+    };
+
+    bool known = false;
+    for (const FieldOption& field : kFieldOptions) {
+      if (name == field.longName || name == field.shortName) {
+        takeValue();
+        options.fieldTexts[field.controlId] = value;
+        options.optionNames[field.controlId] = std::string(field.longName);
+        known = true;
+      }
+    }
+    if (known) continue;
+    if (name == "--half-sines" || name == "-n") {
+      takeValue();
+      options.halfSineIndex = halfSineIndexFor(value);
+    } else if (name == "--output" || name == "-o") {
+      takeValue();
+      if (value.empty()) throw UsageError("--output: the path is empty");
+      if (value.back() == '/') throw UsageError("--output \"" + value + "\": names a folder, not a file");
+      options.outputPath = value;
+      haveOutput = true;
+    } else if (word.starts_with("-") && word.size() > 1) {
+      throw UsageError(std::string(name) + ": unknown option (see --help)");
+    } else {
+      throw UsageError("\"" + std::string(word) + "\": unexpected argument (see --help)");
+    }
+  }
+  if (!haveOutput && !options.help && !options.version) {
+    throw UsageError("--output: required (the file to write)");
+  }
+  return options;
+}
+
+std::string usageText() {
+  return "Usage: korvel-cli [--amplitude TEXT] [--frequency TEXT] [--half-sines N]\n"
+         "                  [--delay TEXT] [--duration TEXT] [--rate TEXT] --output PATH\n"
+         "\n"
+         "Samples a wavelet (a sine carrier under a half-sine envelope, switched on after\n"
+         "the delay) and writes its time history as two columns, time and amplitude.\n"
+         "\n"
+         "  -a, --amplitude TEXT   peak amplitude, in your units\n"
+         "  -f, --frequency TEXT   carrier frequency, Hz\n"
+         "  -n, --half-sines N     number of half-sines: 3, 5, ..., 23 (default 3)\n"
+         "  -d, --delay TEXT       time at which the wavelet starts, s\n"
+         "  -t, --duration TEXT    total length of the record, s\n"
+         "  -r, --rate TEXT        samples per second\n"
+         "  -o, --output PATH      the file to write (replaced if it exists)\n"
+         "  -h, --help             this text\n"
+         "  -V, --version          the version block\n"
+         "\n"
+         "Each TEXT is read as the form reads its field: a leading decimal number, the rest\n"
+         "ignored; a missing option reads as 0.\n"
+         "\n"
+         "Exit status: 0 written, 1 file failure, 2 usage error, 3 duration too short.\n";
+}
+
+std::string versionText() {
+  std::string text = "korvel-cli " + std::string(res::kVersionText) + "\n";
+  for (const auto& entry : res::kVersionStrings) {
+    text += "  " + std::string(entry.key) + ": " + std::string(entry.value) + "\n";
+  }
+  return text;
+}
+
+}  // namespace korvel::cli

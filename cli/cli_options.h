@@ -1,0 +1,28 @@
+#pragma once
+
+#include <map>
+#include <stdexcept>
+#include <string>
+
+namespace korvel::cli {
+
+struct CliOptions {
+  std::map<int, std::string> fieldTexts;  // by control id; a missing field reads as empty
+  std::map<int, std::string> optionNames;  // the option that set each field, for notes
+  int halfSineIndex = 0;                  // the form's initial selection: 3 half-sines
+  std::string outputPath;
+  bool help = false;
+  bool version = false;
+};
+
+// A command line that cannot be run: names the option and why.
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+CliOptions parseCliOptions(int argc, char** argv);
+std::string usageText();
+std::string versionText();
+
+}  // namespace korvel::cli

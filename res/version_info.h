@@ -1,0 +1,34 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+// The executable's version block: fixed version and the string table of block
+// "040904B0" (US English, code page 1200), keys in their order.
+namespace korvel::res {
+
+inline constexpr std::array<int, 4> kFileVersion{1, 0, 0, 1};
+inline constexpr std::array<int, 4> kProductVersion{1, 0, 0, 1};
+inline constexpr std::string_view kVersionBlockName = "040904B0";
+inline constexpr std::string_view kVersionText = "1.0.0.1";
+
+inline constexpr std::string_view kNoticeLine = "Copyright (C) 2026 the korvel developers";
+
+struct VersionEntry {
+  std::string_view key;
+  std::string_view value;
+};
+
+inline constexpr std::array<VersionEntry, 9> kVersionStrings{{
+    {"CompanyName", ""},
+    {"FileDescription", "korvel MFC Application"},
+    {"FileVersion", "1, 0, 0, 1"},
+    {"InternalName", "korvel"},
+    {"LegalCopyright", kNoticeLine},
+    {"LegalTrademarks", ""},
+    {"OriginalFilename", "korvel.EXE"},
+    {"ProductName", "korvel Application"},
+    {"ProductVersion", "1, 0, 0, 1"},
+}};
+
+}  // namespace korvel::res
