@@ -1,0 +1,228 @@
+// One run of the Calculate command against a scripted form: messages, the save
+// dialog, the busy cursor, and failures at open, write and close.
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include "calc/calculate_command.h"
+#include "platform/file_failure.h"
+#include "platform/output_file.h"
+#include "support/fake_ui.h"
+#include "support/temp_dir.h"
+#include "support/worked_example.h"
+
+namespace korvel {
+namespace {
+
+using testing::FakeUi;
+using testing::readFile;
+using testing::TempDir;
+using testing::writeFile;
+
+class CalculateCommandTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    outputFileName.clear();
+    std::filesystem::current_path(dir.path());
+    ui.setWorkedExample();
+  }
+  void TearDown() override { fileSystemCalls() = saved; }
+
+  TempDir dir;
+  FakeUi ui;
+  FileSystemCalls saved = fileSystemCalls();
+};
+
+TEST_F(CalculateCommandTest, WorkedExampleWritesTheFileAndSaysWhere) {
+  ui.saveAnswer = "wave.txt";
+  runCalculation(ui);
+  EXPECT_EQ(readFile(dir.file("wave.txt")), kWorkedExampleFile);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0],
+            "Calculation complete.\n\n Please call the ouput file: wave.txt \n into your own graphics program.\n\n"
+            " The output file has two columns:\n\n time(sec)  amplitude(units)");
+  EXPECT_EQ(outputFileName, "wave.txt");
+  EXPECT_EQ(ui.depthDuringMessages, 1);  // the cursor stays on until the message is dismissed
+  EXPECT_EQ(ui.cursorDepth, 0);
+  // Fields are read in the command's order.
+  const std::vector<int> order = {res::IDC_SAMPLES_PER_SECOND, res::IDC_DURATION, res::IDC_DELAY,
+                                  res::IDC_FREQUENCY, res::IDC_AMPLITUDE};
+  EXPECT_EQ(ui.fieldsRead, order);
+}
+
+TEST_F(CalculateCommandTest, TooShortDurationWarnsAndDoesNothingElse) {
+  const struct {
+    const char* duration;
+    const char* frequency;
+    const char* message;
+  } cases[] = {
+      {"0.1", "10", " Warning: Recommended duration >     0.15"},
+      {"", "", " Warning: Recommended duration >      inf"},
+      {"0.1", "1e-4", " Warning: Recommended duration > 1.5e+004"},
+  };
+  for (const auto& c : cases) {
+    ui.messages.clear();
+    ui.fields[res::IDC_DURATION] = c.duration;
+    ui.fields[res::IDC_FREQUENCY] = c.frequency;
+    ui.saveAnswer = "never.txt";
+    runCalculation(ui);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0], c.message);
+  }
+  EXPECT_EQ(ui.saveDialogs, 0);
+  EXPECT_EQ(ui.cursorBegins, 0);
+  EXPECT_FALSE(std::filesystem::exists(dir.file("never.txt")));
+  EXPECT_EQ(outputFileName, "");
+}
+
+TEST_F(CalculateCommandTest, FieldTextsAreReadLikeTheForm) {
+  ui.fields[res::IDC_AMPLITUDE] = "2.5abc";      // 2.5
+  ui.fields[res::IDC_DURATION] = "0.2,5";        // 0.2
+  ui.fields[res::IDC_SAMPLES_PER_SECOND] = "1d2";  // 100
+  ui.fields[res::IDC_FREQUENCY] = " +1.0E1 Hz";  // 10
+  ui.saveAnswer = "wave.txt";
+  runCalculation(ui);
+  const std::string text = readFile(dir.file("wave.txt"));
+  ASSERT_EQ(text.size(), 20u * 33);
+  EXPECT_EQ(text.substr(2 * 33, 33), "  1.000000e-002 \t  3.0552e-001 \r\n");  // 2.5 x 0.122209
+}
+
+TEST_F(CalculateCommandTest, CancelledSaveTouchesNothing) {
+  writeFile(dir.file("keep.txt"), "the user's data");
+  ui.saveAnswer = "keep.txt";
+  runCalculation(ui);
+  writeFile(dir.file("keep.txt"), "the user's data");
+  ui.messages.clear();
+
+  ui.saveAnswer.reset();
+  runCalculation(ui);  // a later run, cancelled
+  EXPECT_EQ(readFile(dir.file("keep.txt")), "the user's data");
+  EXPECT_EQ(outputFileName, "keep.txt");
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_EQ(ui.cursorBegins, 1);
+
+  outputFileName.clear();
+  runCalculation(ui);  // cancelled before any name was chosen
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+TEST_F(CalculateCommandTest, ExistingFileIsReplacedNotAppended) {
+  writeFile(dir.file("wave.txt"), std::string(5000, 'x'));
+  ui.saveAnswer = "wave.txt";
+  runCalculation(ui);
+  EXPECT_EQ(readFile(dir.file("wave.txt")), kWorkedExampleFile);
+}
+
+TEST_F(CalculateCommandTest, UnopenableFileFailsAtTheOpen) {
+  std::filesystem::create_directory(dir.file("folder"));
+  writeFile(dir.file("plain"), "x");
+  const struct {
+    std::string name;
+    int error;
+  } cases[] = {{"folder", EISDIR}, {"missing/wave.txt", ENOENT}, {"plain/wave.txt", ENOTDIR}, {"", ENOENT}};
+  for (const bool noSamples : {false, true}) {
+    ui.fields[res::IDC_SAMPLES_PER_SECOND] = noSamples ? "0" : "100";
+    for (const auto& c : cases) {
+      ui.messages.clear();
+      ui.saveAnswer = c.name;
+      try {
+        runCalculation(ui);
+        ADD_FAILURE() << "no failure for '" << c.name << "'";
+      } catch (const FileFailure& failure) {
+        EXPECT_EQ(failure.operation(), FileFailure::Open);
+        EXPECT_EQ(failure.fileName(), c.name);
+        EXPECT_EQ(failure.errorCode(), c.error) << c.name;
+        EXPECT_NE(std::string(failure.what()).find("\"" + c.name + "\""), std::string::npos);
+      }
+      EXPECT_TRUE(ui.messages.empty()) << c.name;
+      EXPECT_EQ(ui.cursorDepth, 0);
+    }
+  }
+  EXPECT_EQ(readFile(dir.file("plain")), "x");
+}
+
+// Write faults: the system call fails once `allowed` bytes have gone through.
+std::size_t allowedBytes = 0;
+int writeCalls = 0;
+ssize_t writeUntilFull(int fd, const void* data, std::size_t size) {
+  ++writeCalls;
+  if (allowedBytes == 0) {
+    errno = ENOSPC;
+    return -1;
+  }
+  const std::size_t part = size < allowedBytes ? size : allowedBytes;
+  allowedBytes -= part;
+  return ::write(fd, data, part);
+}
+
+TEST_F(CalculateCommandTest, DiskFullMidFileKeepsWhatWasWrittenAndRecovers) {
+  ui.fields[res::IDC_DURATION] = "200";
+  ui.fields[res::IDC_SAMPLES_PER_SECOND] = "10000";
+  ui.saveAnswer = "big.txt";
+  allowedBytes = 3 * kOutputBufferSize + 100;  // the fourth buffer fails part-way
+  fileSystemCalls().write = &writeUntilFull;
+  try {
+    runCalculation(ui);
+    FAIL() << "no failure";
+  } catch (const FileFailure& failure) {
+    EXPECT_EQ(failure.operation(), FileFailure::Write);
+    EXPECT_EQ(failure.fileName(), "big.txt");
+    EXPECT_EQ(failure.description(), "No space left on device");
+    EXPECT_NE(fileFailureReport(failure).find("big.txt"), std::string::npos);
+  }
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_EQ(ui.cursorDepth, 0);
+  EXPECT_EQ(std::filesystem::file_size(dir.file("big.txt")), 3 * kOutputBufferSize + 100);
+  // The file was closed: another process may take the lock at once.
+  EXPECT_EQ(outputFileName, "big.txt");
+
+  fileSystemCalls() = saved;
+  runCalculation(ui);
+  EXPECT_EQ(std::filesystem::file_size(dir.file("big.txt")), 1'999'999u * 33);
+  EXPECT_EQ(ui.messages.size(), 1u);
+}
+
+int closeCalls = 0;
+int failingClose(int fd) {
+  ++closeCalls;
+  ::close(fd);
+  errno = EIO;
+  return -1;
+}
+
+TEST_F(CalculateCommandTest, FailedCloseIsReportedOnceAndTheFileCountsClosed) {
+  ui.saveAnswer = "wave.txt";
+  closeCalls = 0;
+  fileSystemCalls().close = &failingClose;
+  try {
+    runCalculation(ui);
+    FAIL() << "no failure";
+  } catch (const FileFailure& failure) {
+    EXPECT_EQ(failure.operation(), FileFailure::Close);
+    EXPECT_EQ(failure.errorCode(), EIO);
+  }
+  EXPECT_EQ(closeCalls, 1);  // the clean-up on the way out does not close again
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_EQ(ui.cursorDepth, 0);
+  EXPECT_EQ(readFile(dir.file("wave.txt")), kWorkedExampleFile);
+}
+
+TEST_F(CalculateCommandTest, FileInUseElsewhereIsNotTruncated) {
+  writeFile(dir.file("busy.txt"), "in use");
+  const int holder = ::open(dir.file("busy.txt").c_str(), O_RDONLY);
+  ASSERT_EQ(::flock(holder, LOCK_EX), 0);
+  ui.saveAnswer = "busy.txt";
+  EXPECT_THROW(runCalculation(ui), FileFailure);
+  ::close(holder);
+  EXPECT_EQ(readFile(dir.file("busy.txt")), "in use");
+  EXPECT_TRUE(ui.messages.empty());
+}
+
+}  // namespace
+}  // namespace korvel

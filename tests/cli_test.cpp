@@ -1,0 +1,128 @@
+// korvel-cli as a user runs it: exit status, stderr, and the file it leaves.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+#include "support/temp_dir.h"
+#include "support/worked_example.h"
+
+namespace korvel {
+namespace {
+
+using testing::readFile;
+using testing::TempDir;
+
+struct Outcome {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+std::string quoted(const std::string& word) {
+  std::string text = "'";
+  for (char c : word) text += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return text + "'";
+}
+
+class CliTest : public ::testing::Test {
+ protected:
+  Outcome run(const std::vector<std::string>& args) {
+    std::string command = "cd " + quoted(dir.path().string()) + " && " + quoted(KORVEL_CLI);
+    for (const auto& arg : args) command += " " + quoted(arg);
+    command += " >" + quoted(dir.file(".out")) + " 2>" + quoted(dir.file(".err"));
+    const int status = std::system(command.c_str());
+    return {WEXITSTATUS(status), readFile(dir.file(".out")), readFile(dir.file(".err"))};
+  }
+  std::vector<std::string> workedExample(const std::string& output) {
+    return {"--amplitude", "1", "--frequency", "10", "--half-sines", "3", "--delay", "0",
+            "--duration", "0.2", "--rate", "200", "--output", output};
+  }
+
+  TempDir dir;
+};
+
+TEST_F(CliTest, WritesTheWorkedExampleSilently) {
+  const Outcome outcome =
+      run({"-a", "1", "-f", "10", "-d", "0", "-t", "0.2", "--rate=150", "-r", "100", "-o", "sub/../wave.txt"});
+  std::filesystem::create_directory(dir.file("sub"));
+  const Outcome again = run({"-a", "1", "-f", "10", "-d", "0", "-t", "0.2", "-r", "100", "-o", "sub/../wave.txt"});
+  EXPECT_EQ(again.status, 0) << again.err;
+  EXPECT_EQ(readFile(dir.file("wave.txt")), kWorkedExampleFile);
+  EXPECT_EQ(outcome.status, 1);  // the folder did not exist yet
+  EXPECT_NE(outcome.err.find("sub/../wave.txt"), std::string::npos) << outcome.err;
+  EXPECT_NE(outcome.err.find("No such file or directory"), std::string::npos) << outcome.err;
+
+  const Outcome quiet = run(workedExample("quiet.txt"));
+  EXPECT_EQ(quiet.status, 0);
+  EXPECT_EQ(quiet.err, "");
+  EXPECT_EQ(quiet.out, "");
+}
+
+TEST_F(CliTest, UsageErrorsNameTheOptionAndWriteNothing) {
+  const struct {
+    std::vector<std::string> args;
+    const char* mentions;
+  } cases[] = {
+      {{"-a", "1"}, "--output"},
+      {{"--half-sines", "4", "-o", "x.txt"}, "--half-sines"},
+      {{"--half-sines", "25", "-o", "x.txt"}, "--half-sines"},
+      {{"--bogus", "-o", "x.txt"}, "--bogus"},
+      {{"-o", "x.txt", "--rate"}, "--rate"},
+      {{"-o", "x.txt", "extra"}, "extra"},
+      {{"-o", "folder/"}, "folder"},
+  };
+  for (const auto& c : cases) {
+    const Outcome outcome = run(c.args);
+    EXPECT_EQ(outcome.status, 2) << c.mentions;
+    EXPECT_NE(outcome.err.find(c.mentions), std::string::npos) << outcome.err;
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir.file("x.txt")));
+}
+
+TEST_F(CliTest, TooShortDurationPrintsTheFormsWarning) {
+  auto args = workedExample("short.txt");
+  args[9] = "0.1";
+  const Outcome outcome = run(args);
+  EXPECT_EQ(outcome.status, 3);
+  EXPECT_EQ(outcome.err, " Warning: Recommended duration >     0.15\n");
+  EXPECT_FALSE(std::filesystem::exists(dir.file("short.txt")));
+  EXPECT_EQ(run({"-o", "empty-fields.txt"}).err, " Warning: Recommended duration >      inf\n");
+}
+
+TEST_F(CliTest, NotesNeverChangeTheFile) {
+  auto args = workedExample("noted.txt");
+  args[11] = "100 per second";
+  const Outcome outcome = run(args);
+  EXPECT_EQ(outcome.status, 0);
+  EXPECT_NE(outcome.err.find("--rate \"100 per second\" was read as 100"), std::string::npos) << outcome.err;
+  EXPECT_NE(outcome.err.find("use at least 133.333 samples per second"), std::string::npos) << outcome.err;
+  EXPECT_EQ(readFile(dir.file("noted.txt")), kWorkedExampleFile);
+
+  // At 1.3 million seconds the time column resolves whole seconds, coarser than the step.
+  const Outcome alike = run({"-a", "1", "-f", "100", "-t", "1.4e6", "-r", "1.5", "-o", "alike.txt"});
+  EXPECT_EQ(alike.status, 0);
+  EXPECT_NE(alike.err.find("equal times: at 1.333331e+006 s"), std::string::npos) << alike.err;
+
+  const Outcome none = run({"-a", "1", "-f", "10", "-t", "1", "-r", "0", "-o", "none.txt"});
+  EXPECT_EQ(none.status, 0);
+  EXPECT_NE(none.err.find("the file is empty"), std::string::npos);
+  EXPECT_EQ(std::filesystem::file_size(dir.file("none.txt")), 0u);
+}
+
+TEST_F(CliTest, HelpAndVersion) {
+  const Outcome help = run({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("--half-sines N"), std::string::npos);
+  const Outcome version = run({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_NE(version.out.find("1.0.0.1"), std::string::npos);
+  EXPECT_NE(version.out.find("FileDescription: korvel MFC Application"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace korvel
