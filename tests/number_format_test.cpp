@@ -5,7 +5,6 @@
 
 #include <cfloat>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <limits>
 #include <random>
@@ -13,9 +12,13 @@
 #include <vector>
 
 #include "platform/number_format.h"
+#include "support/slow_reference.h"
 
 namespace korvel {
 namespace {
+
+using testing::referenceExponent;
+using testing::referenceGeneral;
 
 std::string exponentText(double value, int precision, int width) {
   std::string text;
@@ -27,39 +30,6 @@ std::string generalText(double value, int precision, int width) {
   std::string text;
   appendGeneral(text, value, precision, width);
   return text;
-}
-
-// The slow reference: the C library's correctly rounded 17 digits, cut half-up
-// by hand on the digit string, exponent rewritten to three digits.
-std::string referenceExponent(double value, int precision, int width) {
-  std::string body;
-  if (std::isnan(value) || std::isinf(value)) {
-    body = std::string(std::signbit(value) ? "-" : "") + (std::isnan(value) ? "nan" : "inf");
-  } else {
-    char exact[64];
-    std::snprintf(exact, sizeof exact, "%.16e", std::fabs(value));
-    std::string digits = std::string(1, exact[0]) + std::string(exact + 2, 16);
-    int exponent = std::atoi(std::strchr(exact, 'e') + 1);
-    std::string kept = digits.substr(0, static_cast<std::size_t>(precision + 1));
-    if (digits[static_cast<std::size_t>(precision + 1)] >= '5') {
-      int i = precision;
-      while (i >= 0 && kept[static_cast<std::size_t>(i)] == '9') kept[static_cast<std::size_t>(i--)] = '0';
-      if (i < 0) {
-        kept.insert(kept.begin(), '1');
-        kept.pop_back();
-        ++exponent;
-      } else {
-        ++kept[static_cast<std::size_t>(i)];
-      }
-    }
-    if (value == 0) exponent = 0;
-    char tail[16];
-    std::snprintf(tail, sizeof tail, "e%c%03d", exponent < 0 ? '-' : '+', std::abs(exponent));
-    body = std::string(std::signbit(value) ? "-" : "") + kept.substr(0, 1) + (precision > 0 ? "." : "") +
-           kept.substr(1) + tail;
-  }
-  if (static_cast<int>(body.size()) < width) body.insert(0, static_cast<std::size_t>(width) - body.size(), ' ');
-  return body;
 }
 
 struct ExponentCase {
@@ -184,6 +154,24 @@ TEST(FormatExponent, AgreesWithSlowReferenceOnRandomValues) {
     ASSERT_EQ(exponentText(t, 6, 14), referenceExponent(t, 6, 14)) << std::hexfloat << t;
     const double a = amplitudes(random);
     ASSERT_EQ(exponentText(a, 4, 12), referenceExponent(a, 4, 12)) << std::hexfloat << a;
+  }
+}
+
+TEST(FormatGeneral, AgreesWithSlowReference) {
+  std::mt19937_64 random(7);
+  std::vector<double> values = adversarialValues();
+  for (int i = 0; i < 100000; ++i) {
+    std::uint64_t bits = random();
+    double fromBits;
+    std::memcpy(&fromBits, &bits, sizeof bits);
+    values.push_back(fromBits);
+    values.push_back(std::ldexp(static_cast<double>(bits >> 11), -static_cast<int>(bits % 80)));
+  }
+  for (double v : values) {
+    for (int precision : {1, 4, 6}) {
+      ASSERT_EQ(generalText(v, precision, 8), referenceGeneral(v, precision, 8)) << std::hexfloat << v;
+      ASSERT_EQ(generalText(-v, precision, 8), referenceGeneral(-v, precision, 8)) << std::hexfloat << v;
+    }
   }
 }
 

@@ -1,0 +1,103 @@
+#include "support/slow_reference.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <regex.h>
+#include <stdexcept>
+
+namespace korvel::testing {
+namespace {
+
+std::string padded(std::string body, int width) {
+  if (static_cast<int>(body.size()) < width) body.insert(0, static_cast<std::size_t>(width) - body.size(), ' ');
+  return body;
+}
+
+std::string nonFinite(double value) {
+  return std::string(std::signbit(value) ? "-" : "") + (std::isnan(value) ? "nan" : "inf");
+}
+
+// The magnitude's digits cut to `significant` with a half-up first dropped
+// digit, from the C library's correctly rounded 17 digits.
+std::string cutDigits(double magnitude, int significant, int& exponent) {
+  char exact[64];
+  std::snprintf(exact, sizeof exact, "%.16e", magnitude);
+  const std::string digits = std::string(1, exact[0]) + std::string(exact + 2, 16);
+  exponent = magnitude == 0 ? 0 : std::atoi(std::strchr(exact, 'e') + 1);
+  std::string kept = digits.substr(0, static_cast<std::size_t>(significant));
+  if (significant < 17 && digits[static_cast<std::size_t>(significant)] >= '5') {
+    int i = significant - 1;
+    while (i >= 0 && kept[static_cast<std::size_t>(i)] == '9') kept[static_cast<std::size_t>(i--)] = '0';
+    if (i < 0) {
+      kept.insert(kept.begin(), '1');
+      kept.pop_back();
+      ++exponent;
+    } else {
+      ++kept[static_cast<std::size_t>(i)];
+    }
+  }
+  return kept;
+}
+
+std::string exponentTail(int exponent) {
+  char tail[16];
+  std::snprintf(tail, sizeof tail, "e%c%03d", exponent < 0 ? '-' : '+', std::abs(exponent));
+  return tail;
+}
+
+}  // namespace
+
+std::string referenceExponent(double value, int precision, int width) {
+  if (!std::isfinite(value)) return padded(nonFinite(value), width);
+  int exponent = 0;
+  const std::string kept = cutDigits(std::fabs(value), precision + 1, exponent);
+  return padded(std::string(std::signbit(value) ? "-" : "") + kept.substr(0, 1) + (precision > 0 ? "." : "") +
+                    kept.substr(1) + exponentTail(exponent),
+                width);
+}
+
+std::string referenceGeneral(double value, int precision, int width) {
+  if (!std::isfinite(value)) return padded(nonFinite(value), width);
+  const int significant = precision == 0 ? 1 : precision;
+  int exponent = 0;
+  const std::string kept = cutDigits(std::fabs(value), significant, exponent);
+  std::string body;
+  if (exponent < -4 || exponent >= significant) {
+    std::string fraction = kept.substr(1);
+    while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
+    body = kept.substr(0, 1) + (fraction.empty() ? "" : "." + fraction) + exponentTail(exponent);
+  } else {
+    // Plain decimal: place the point among the digits, then drop trailing zeros.
+    std::string all = exponent >= 0 ? kept : std::string(static_cast<std::size_t>(-exponent), '0') + kept;
+    const std::size_t point = exponent >= 0 ? static_cast<std::size_t>(exponent) + 1 : 1;
+    std::string whole = all.substr(0, point);
+    std::string fraction = all.substr(point);
+    while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
+    body = whole + (fraction.empty() ? "" : "." + fraction);
+  }
+  return padded((std::signbit(value) ? "-" : "") + body, width);
+}
+
+ReferenceNumber referenceParse(const std::string& text) {
+  static regex_t grammar = [] {
+    regex_t compiled;
+    if (regcomp(&compiled, "^[ \t\n\v\f\r]*[+-]?([0-9]+[.]?[0-9]*|[.][0-9]+)([eEdD][+-]?[0-9]+)?",
+                REG_EXTENDED) != 0) {
+      throw std::runtime_error("bad pattern");
+    }
+    return compiled;
+  }();
+  // The grammar is about ASCII; a zero byte ends a C string, and so the field.
+  const std::string asText(text.c_str());
+  regmatch_t match[1];
+  if (regexec(&grammar, asText.c_str(), 1, match, 0) != 0) return {0.0, 0};
+  std::string prefix = asText.substr(0, static_cast<std::size_t>(match[0].rm_eo));
+  for (char& c : prefix) {
+    if (c == 'd' || c == 'D') c = 'e';
+  }
+  return {std::strtod(prefix.c_str(), nullptr), prefix.size()};
+}
+
+}  // namespace korvel::testing
