@@ -92,6 +92,61 @@ TEST_F(CalculateCommandTest, FieldTextsAreReadLikeTheForm) {
   EXPECT_EQ(text.substr(2 * 33, 33), "  1.000000e-002 \t  3.0552e-001 \r\n");  // 2.5 x 0.122209
 }
 
+// Texts no engineer means to type, each in one field of the worked example:
+// the run ends as the arithmetic on the value read says.
+TEST_F(CalculateCommandTest, BadFieldTextsEndInWhatTheArithmeticGives) {
+  const std::string tenThousandDigits = "1" + std::string(9999, '0');
+  const struct {
+    int field;
+    std::string text;
+    const char* message;    // the warning, or nullptr for a written file
+    std::size_t rows;       // rows written
+    const char* thirdRow;   // the row at t = 0.01, when written
+  } cases[] = {
+      {res::IDC_AMPLITUDE, "1e999", nullptr, 20, "  1.000000e-002 \t          inf \r\n"},
+      {res::IDC_AMPLITUDE, "-1e999", nullptr, 20, "  1.000000e-002 \t         -inf \r\n"},
+      {res::IDC_AMPLITUDE, "-0", nullptr, 20, "  1.000000e-002 \t -0.0000e+000 \r\n"},
+      {res::IDC_AMPLITUDE, "\xff\xfe\x01", nullptr, 20, "  1.000000e-002 \t  0.0000e+000 \r\n"},
+      {res::IDC_FREQUENCY, "", " Warning: Recommended duration >      inf", 0, nullptr},
+      {res::IDC_FREQUENCY, "nan", " Warning: Recommended duration >      inf", 0, nullptr},
+      {res::IDC_FREQUENCY, "inf", " Warning: Recommended duration >      inf", 0, nullptr},
+      {res::IDC_FREQUENCY, "-", " Warning: Recommended duration >      inf", 0, nullptr},
+      {res::IDC_FREQUENCY, "0x10", " Warning: Recommended duration >      inf", 0, nullptr},
+      {res::IDC_FREQUENCY, "-0", nullptr, 20, "  1.000000e-002 \t  0.0000e+000 \r\n"},
+      {res::IDC_FREQUENCY, "1e-400", " Warning: Recommended duration >      inf", 0, nullptr},
+      {res::IDC_FREQUENCY, "1,5", " Warning: Recommended duration >      1.5", 0, nullptr},
+      {res::IDC_DELAY, "-1e999", nullptr, 20, "  1.000000e-002 \t  0.0000e+000 \r\n"},
+      {res::IDC_DELAY, "1e999", " Warning: Recommended duration >      inf", 0, nullptr},
+      {res::IDC_DURATION, "1e999", nullptr, 0, nullptr},  // an infinite quotient: no samples
+      {res::IDC_DURATION, "\t\n 0.2\r", nullptr, 20, "  1.000000e-002 \t  1.2221e-001 \r\n"},
+      {res::IDC_SAMPLES_PER_SECOND, "", nullptr, 0, nullptr},
+      {res::IDC_SAMPLES_PER_SECOND, "1e-400", nullptr, 0, nullptr},
+      {res::IDC_SAMPLES_PER_SECOND, tenThousandDigits, nullptr, 0, nullptr},  // dt 0: no samples
+      {res::IDC_SAMPLES_PER_SECOND, "-100", nullptr, 0, nullptr},
+  };
+  for (const auto& c : cases) {
+    ui.setWorkedExample();
+    ui.fields[c.field] = c.text;
+    ui.messages.clear();
+    ui.saveAnswer = "bad.txt";
+    std::filesystem::remove(dir.file("bad.txt"));
+    const int dialogsBefore = ui.saveDialogs;
+    runCalculation(ui);
+    ASSERT_EQ(ui.messages.size(), 1u) << c.text;
+    if (c.message != nullptr) {
+      EXPECT_EQ(ui.messages[0], c.message) << c.text;
+      EXPECT_EQ(ui.saveDialogs, dialogsBefore) << c.text;
+      continue;
+    }
+    EXPECT_EQ(ui.messages[0].rfind("Calculation complete.", 0), 0u) << c.text;
+    const std::string text = readFile(dir.file("bad.txt"));
+    EXPECT_EQ(text.size(), c.rows * 33) << c.field << " \"" << c.text << '"';
+    if (c.thirdRow != nullptr && text.size() >= 3 * 33) {
+      EXPECT_EQ(text.substr(2 * 33, 33), c.thirdRow) << c.text;
+    }
+  }
+}
+
 TEST_F(CalculateCommandTest, CancelledSaveTouchesNothing) {
   writeFile(dir.file("keep.txt"), "the user's data");
   ui.saveAnswer = "keep.txt";
