@@ -1,10 +1,13 @@
 // korvel-screenshots FOLDER: renders the main form, with the worked example
-// typed in, and the About box to FOLDER/main-dialog.png and FOLDER/about-box.png.
+// typed in, its context menu and the About box to FOLDER/main-dialog.png,
+// FOLDER/context-menu.png and FOLDER/about-box.png.
 // Runs on any Qt platform, the offscreen one included.
 
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
 #include <QPixmap>
 #include <cstdio>
 
@@ -19,6 +22,26 @@ bool save(QWidget& window, const QString& path) {
   QApplication::processEvents();
   const bool saved = window.grab().save(path, "PNG");
   window.hide();
+  if (!saved) std::fprintf(stderr, "korvel-screenshots: could not write %s\n", qPrintable(path));
+  return saved;
+}
+
+// The form with its window menu open where the user right-clicked.
+bool saveWithMenu(korvel::CTimeHistoryDlg& form, const QString& path) {
+  QMenu* menu = form.windowMenu();
+  if (menu == nullptr) return false;
+  form.show();
+  const QPoint click(400, 240);
+  menu->popup(form.mapToGlobal(click));
+  QApplication::processEvents();
+  QPixmap picture = form.grab();
+  {
+    QPainter painter(&picture);
+    painter.drawPixmap(click, menu->grab());
+  }
+  menu->hide();
+  form.hide();
+  const bool saved = picture.save(path, "PNG");
   if (!saved) std::fprintf(stderr, "korvel-screenshots: could not write %s\n", qPrintable(path));
   return saved;
 }
@@ -48,6 +71,8 @@ int main(int argc, char** argv) {
   type(form, IDC_DURATION, "0.2");
   type(form, IDC_SAMPLES_PER_SECOND, "100");
   bool ok = save(form, folder.filePath(QStringLiteral("main-dialog.png")));
+
+  ok = saveWithMenu(form, folder.filePath(QStringLiteral("context-menu.png"))) && ok;
 
   korvel::CAboutDlg about;
   about.Create();
