@@ -12,7 +12,8 @@ inline constexpr std::array<int, 4> kProductVersion{1, 0, 0, 1};
 inline constexpr std::string_view kVersionBlockName = "040904B0";
 inline constexpr std::string_view kVersionText = "1.0.0.1";
 
-inline constexpr std::string_view kNoticeLine = "Copyright (C) 2026 the korvel developers";
+// Short enough for its line in the About box.
+inline constexpr std::string_view kNoticeLine = "Copyright (C) 2026 korvel authors";
 
 struct VersionEntry {
   std::string_view key;

@@ -1,0 +1,29 @@
+#include "platform/qt/message_box.h"
+
+#include <QCoreApplication>
+#include <QMessageBox>
+
+#include "platform/file_failure.h"
+
+namespace korvel {
+namespace {
+
+void runMessageBox(QWidget* owner, QMessageBox::Icon icon, const std::string& text) {
+  QMessageBox box(icon, QCoreApplication::applicationName(), QString::fromStdString(text), QMessageBox::Ok,
+                  owner);
+  box.setTextFormat(Qt::PlainText);
+  box.setWindowModality(Qt::ApplicationModal);
+  box.exec();
+}
+
+}  // namespace
+
+void showMessageBox(QWidget* owner, const std::string& text) {
+  runMessageBox(owner, QMessageBox::Warning, text);
+}
+
+void showFileFailureReport(QWidget* owner, const FileFailure& failure) {
+  runMessageBox(owner, QMessageBox::Critical, fileFailureReport(failure));
+}
+
+}  // namespace korvel

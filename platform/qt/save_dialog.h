@@ -1,0 +1,18 @@
+#pragma once
+
+// The save-as dialog of the Calculate command.
+
+#include <optional>
+#include <string>
+
+class QWidget;
+
+namespace korvel {
+
+// Asks for a file to save to: no filter, no default extension, no initial name;
+// an existing file is replaced only after the user confirms. On confirmation the
+// chosen folder becomes the process's current directory and the bare file name
+// (name and extension) is returned; any other ending returns nothing.
+std::optional<std::string> askSaveFileName(QWidget* owner);
+
+}  // namespace korvel

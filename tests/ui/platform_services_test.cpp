@@ -1,0 +1,191 @@
+// The Qt services behind the form: message boxes, the save dialog, the busy
+// cursor and dialog units.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QPushButton>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cerrno>
+#include <stdexcept>
+
+#include "platform/file_failure.h"
+#include "platform/qt/busy_cursor.h"
+#include "platform/qt/dialog_units.h"
+#include "platform/qt/message_box.h"
+#include "platform/qt/save_dialog.h"
+#include "tests/ui/modal_watch.h"
+
+namespace korvel::test {
+namespace {
+
+struct SeenMessageBox {
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  QString title, text;
+  QList<QAbstractButton*>::size_type buttons = 0;
+  bool ok = false;
+  QWidget* owner = nullptr;
+  bool modal = false;
+};
+
+// Shows a message box through `show` and returns what it looked like; Enter dismisses it.
+SeenMessageBox seeMessageBox(const std::function<void()>& show) {
+  SeenMessageBox seen;
+  ModalWatchdog watchdog;
+  whenOnTop<QMessageBox>([&seen](QMessageBox& box) {
+    seen = {box.icon(), box.windowTitle(), box.text(), box.buttons().size(),
+            box.standardButtons() == QMessageBox::Ok, box.parentWidget(), box.isModal()};
+    QTest::keyClick(&box, Qt::Key_Return);
+  });
+  show();
+  EXPECT_FALSE(watchdog.fired());
+  return seen;
+}
+
+TEST(MessageBoxes, WarningAndFileFailureReportShowOneOkOverTheirOwner) {
+  QWidget owner;
+  owner.show();
+  const FileFailure failure(FileFailure::Write, "wave.txt", ENOSPC);
+  struct Case {
+    const char* name;
+    std::function<void()> show;
+    QMessageBox::Icon icon;
+    std::vector<QString> inText;
+  };
+  const Case cases[] = {
+      {"warning", [&] { showMessageBox(&owner, " Warning: Recommended duration >     0.15"); },
+       QMessageBox::Warning, {" Warning: Recommended duration >     0.15"}},
+      {"file failure", [&] { showFileFailureReport(&owner, failure); }, QMessageBox::Critical,
+       {"wave.txt", "No space left on device"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const SeenMessageBox seen = seeMessageBox(c.show);
+    EXPECT_EQ(seen.icon, c.icon);
+    EXPECT_EQ(seen.title, QApplication::applicationName());
+    for (const QString& part : c.inText) EXPECT_TRUE(seen.text.contains(part)) << seen.text.toStdString();
+    EXPECT_EQ(seen.buttons, 1);
+    EXPECT_TRUE(seen.ok);
+    EXPECT_EQ(seen.owner, &owner);
+    EXPECT_TRUE(seen.modal);
+  }
+  EXPECT_TRUE(owner.isVisible()) << "the owner stays open";
+}
+
+class SaveDialog : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(folder_.isValid());
+    previous_ = QDir::currentPath();
+    ASSERT_TRUE(QDir(folder_.path()).mkpath("chosen"));
+    ASSERT_TRUE(QDir(folder_.path()).mkpath("start"));
+    QDir::setCurrent(folder_.filePath("start"));
+  }
+  void TearDown() override { QDir::setCurrent(previous_); }
+
+  QString chosenFolder() const { return QDir(folder_.filePath("chosen")).canonicalPath(); }
+  QString startFolder() const { return QDir(folder_.filePath("start")).canonicalPath(); }
+
+ private:
+  QTemporaryDir folder_;
+  QString previous_;
+};
+
+TEST_F(SaveDialog, ConfirmedChoiceMovesToItsFolderAndGivesTheBareName) {
+  ModalWatchdog watchdog;
+  bool saveMode = false, confirmsOverwrite = false;
+  QString suffix = "unset";
+  whenOnTop<QFileDialog>([&](QFileDialog& dialog) {
+    saveMode = dialog.acceptMode() == QFileDialog::AcceptSave;
+    confirmsOverwrite = !dialog.testOption(QFileDialog::DontConfirmOverwrite);
+    suffix = dialog.defaultSuffix();
+    dialog.selectFile(chosenFolder() + "/wave.dat");
+    QMetaObject::invokeMethod(&dialog, "accept", Qt::DirectConnection);
+  });
+  const std::optional<std::string> name = askSaveFileName(nullptr);
+  EXPECT_FALSE(watchdog.fired());
+  EXPECT_TRUE(saveMode);
+  EXPECT_TRUE(confirmsOverwrite);
+  EXPECT_EQ(suffix, "");
+  EXPECT_EQ(name, std::optional<std::string>("wave.dat"));
+  EXPECT_EQ(QDir::current().canonicalPath(), chosenFolder());
+}
+
+TEST_F(SaveDialog, CancelGivesNothingAndStaysInTheFolder) {
+  ModalWatchdog watchdog;
+  whenOnTop<QFileDialog>([](QFileDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); });
+  EXPECT_EQ(askSaveFileName(nullptr), std::nullopt);
+  EXPECT_FALSE(watchdog.fired());
+  EXPECT_EQ(QDir::current().canonicalPath(), startFolder());
+}
+
+TEST_F(SaveDialog, AnExistingFileIsReplacedOnlyAfterConfirmation) {
+  QFile existing(chosenFolder() + "/old.txt");
+  ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+  existing.close();
+
+  ModalWatchdog watchdog;
+  bool asked = false;
+  whenOnTop<QFileDialog>([&](QFileDialog& dialog) {
+    dialog.selectFile(existing.fileName());
+    whenOnTop<QMessageBox>([&asked, &dialog](QMessageBox& question) {
+      asked = true;
+      question.button(QMessageBox::No) != nullptr ? question.button(QMessageBox::No)->click() : question.reject();
+      // Declined: the save dialog is still open; leave it.
+      dialog.reject();
+    });
+    QMetaObject::invokeMethod(&dialog, "accept", Qt::DirectConnection);
+  });
+  EXPECT_EQ(askSaveFileName(nullptr), std::nullopt);
+  EXPECT_FALSE(watchdog.fired());
+  EXPECT_TRUE(asked);
+  EXPECT_EQ(QDir::current().canonicalPath(), startFolder());
+}
+
+TEST(BusyCursor, ShowsTheWaitCursorUntilTheGuardEndsEvenOnAnError) {
+  try {
+    BusyCursor busy;
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    throw std::runtime_error("disk full");
+  } catch (const std::runtime_error&) {
+  }
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  endBusyCursor();  // one end too many does no harm
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST(DialogUnits, RoundToTheNearestPixelHalfAway) {
+  const DialogBaseUnits base{7, 15};
+  struct Case {
+    int units;
+    int x, y;
+  };
+  // x: units * 7 / 4; y: units * 15 / 8.
+  const Case cases[] = {{0, 0, 0}, {1, 2, 2}, {2, 4, 4}, {3, 5, 6}, {4, 7, 8}, {228, 399, 428}, {-3, -5, -6}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(horizontalPixels(c.units, base), c.x) << c.units;
+    EXPECT_EQ(verticalPixels(c.units, base), c.y) << c.units;
+  }
+  // A rectangle's edges are converted, not its size: no gaps between neighbours.
+  EXPECT_EQ(pixelRect(1, 1, 2, 2, base), QRect(2, 2, 3, 4));
+}
+
+TEST(DialogUnits, TemplateFontIsAnInstalledSansSerif) {
+  const QFont font = dialogFont("MS Sans Serif", 8);
+  EXPECT_EQ(font.family(), nearestSansSerifFamily());
+  EXPECT_EQ(QFontInfo(font).family(), font.family()) << "the face is installed";
+  EXPECT_EQ(font.pointSize(), 8);
+  const DialogBaseUnits base = dialogBaseUnits(font);
+  EXPECT_GT(base.x, 0);
+  EXPECT_GT(base.y, base.x);
+}
+
+}  // namespace
+}  // namespace korvel::test

@@ -1,0 +1,14 @@
+#pragma once
+
+// The About box (template 100): icon, version, notice line and OK.
+
+#include "platform/qt/dialog.h"
+
+namespace korvel {
+
+class CAboutDlg : public CDialog {
+ public:
+  explicit CAboutDlg(QWidget* parent = nullptr);
+};
+
+}  // namespace korvel
