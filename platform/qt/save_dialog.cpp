@@ -18,7 +18,9 @@ std::optional<std::string> askSaveFileName(QWidget* owner) {
   if (chosen.isEmpty()) return std::nullopt;
 
   const QFileInfo file(chosen.front());
-  QDir::setCurrent(file.absolutePath());
+  // Should the folder have gone meanwhile, the full path keeps the file from
+  // landing in whatever folder happens to be current; the open then reports it.
+  if (!QDir::setCurrent(file.absolutePath())) return QFile::encodeName(file.absoluteFilePath()).toStdString();
   return QFile::encodeName(file.fileName()).toStdString();
 }
 
