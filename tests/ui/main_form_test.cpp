@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -414,6 +417,71 @@ TEST_F(MainFormFiles, FileFailureReportIsAStopMessageNamingTheFile) {
   EXPECT_EQ(owner, &form);
   EXPECT_TRUE(form.isVisible());
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// Whatever reaches a field, typed or pasted, the form reads it, answers as the
+// arithmetic says, and goes on working.
+TEST_F(MainFormFiles, SurvivesAnythingTypedOrPasted) {
+  RecordingForm form;
+  showActive(form);
+  typeWorkedExample(form);
+  const QString tenThousandDigits = "1" + QString(9999, '0');
+  const struct {
+    int id;
+    QString text;
+    const char* warning;  // nullptr when a file is written
+  } cases[] = {
+      {IDC_AMPLITUDE, "", nullptr},
+      {IDC_AMPLITUDE, "1e999", nullptr},
+      {IDC_AMPLITUDE, "-1e999", nullptr},
+      {IDC_AMPLITUDE, "-0", nullptr},
+      {IDC_AMPLITUDE, QString::fromUtf8("\u00e9\u4e2d5"), nullptr},
+      {IDC_DELAY, "   ", nullptr},
+      {IDC_DELAY, "1e999", " Warning: Recommended duration >      inf"},
+      {IDC_FREQUENCY, "-", " Warning: Recommended duration >      inf"},
+      {IDC_FREQUENCY, "nan", " Warning: Recommended duration >      inf"},
+      {IDC_FREQUENCY, "inf", " Warning: Recommended duration >      inf"},
+      {IDC_FREQUENCY, "0x10", " Warning: Recommended duration >      inf"},
+      {IDC_FREQUENCY, "1,5", " Warning: Recommended duration >      1.5"},
+      {IDC_FREQUENCY, "1e-400", " Warning: Recommended duration >      inf"},
+      {IDC_DURATION, "1e999", nullptr},
+      {IDC_SAMPLES_PER_SECOND, tenThousandDigits, nullptr},
+      {IDC_SAMPLES_PER_SECOND, QString::fromLatin1("\x01\x7f 100"), nullptr},
+  };
+  form.nextFileName = "odd.txt";
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text.left(20).toStdString());
+    QLineEdit* edit = field(form, c.id);
+    const QString before = edit->text();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    const bool typeable = std::all_of(c.text.begin(), c.text.end(), [](QChar ch) { return ch >= ' ' && ch < QChar(0x7f); });
+    if (typeable) {
+      QTest::keyClicks(edit, c.text);
+    } else {
+      edit->setText(c.text);  // what a paste can deliver: any character, control characters included
+    }
+    form.messages.clear();
+    QTest::keyClick(edit, Qt::Key_Return);
+    ASSERT_EQ(form.messages.size(), 1u);
+    if (c.warning != nullptr) {
+      EXPECT_EQ(form.messages[0], c.warning);
+    } else {
+      EXPECT_EQ(form.messages[0].rfind("Calculation complete.", 0), 0u) << form.messages[0];
+      EXPECT_EQ(QFileInfo(path("odd.txt")).size() % 33, 0);
+    }
+    EXPECT_TRUE(form.failures.empty());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(form.fieldText(c.id), c.text.toStdString()) << "the field keeps what was typed";
+    edit->setText(before);
+  }
+  // Back to the worked example: the same 20 rows as ever.
+  form.nextFileName = "after.txt";
+  QTest::mouseClick(button(form, IDOK), Qt::LeftButton);
+  QFile after(path("after.txt"));
+  ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+  EXPECT_EQ(after.size(), 20 * 33);
+  EXPECT_TRUE(form.isVisible());
 }
 
 }  // namespace
