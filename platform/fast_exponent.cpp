@@ -5,6 +5,7 @@
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 namespace korvel {
 namespace {
@@ -50,7 +51,7 @@ constexpr char kDigitPairs[] =
     "8081828384858687888990919293949596979899";
 
 // Writes exactly `count` decimal digits of `value` at `out`, zero-filled in front.
-void putDigits(char* out, std::uint64_t value, int count) {
+inline void putDigits(char* out, std::uint64_t value, int count) {
   char* p = out + count;
   while (count >= 2) {
     p -= 2;
@@ -65,7 +66,9 @@ void putDigits(char* out, std::uint64_t value, int count) {
 // remainder are exact, so the cut is decided directly unless the remainder lies
 // so close to one half that the 17-digit step could move it across. Returns false
 // for those, and for magnitudes whose scale lies outside the exact table.
-bool tryRoundFast(double magnitude, int significant, RoundedDecimal& result) {
+template <int kSignificant>
+bool tryRoundFast(double magnitude, RoundedDecimal& result) {
+  constexpr int significant = kSignificant;
   const std::uint64_t bits = std::bit_cast<std::uint64_t>(magnitude);
   const int biased = static_cast<int>(bits >> 52);
   std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
@@ -117,21 +120,68 @@ bool tryRoundFast(double magnitude, int significant, RoundedDecimal& result) {
   }
 }
 
+template <int... kCounts>
+bool tryRoundFastFor(double magnitude, int significant, RoundedDecimal& result,
+                     std::integer_sequence<int, kCounts...>) {
+  bool done = false;
+  ((significant == kCounts + 1 ? (done = tryRoundFast<kCounts + 1>(magnitude, result), true) : false) || ...);
+  return done;
+}
+
+RoundedDecimal roundNonZero(double magnitude, int significant) {
+  RoundedDecimal result;
+  // At 17 digits and more the 17-digit step is the only rounding, with ties to even.
+  if (significant <= 16 && tryRoundFastFor(magnitude, significant, result, std::make_integer_sequence<int, 16>{})) {
+    return result;
+  }
+  return roundToSignificant(magnitude, significant);
+}
+
+// The two fields of a row: precision known at compile time, digits from pairs.
+template <int kPrecision>
+char* formatFixedExponent(char* out, double value) {
+  constexpr int kWidth = kPrecision + 8;  // "-d." + digits + "e-ddd": negative values fill it
+  constexpr std::uint64_t kFirst = kPow10[kPrecision];
+  const bool negative = std::signbit(value);
+  const double magnitude = std::fabs(value);
+  RoundedDecimal rounded{0, 0};
+  if (magnitude != 0 && !tryRoundFast<kPrecision + 1>(magnitude, rounded)) {
+    rounded = roundToSignificant(magnitude, kPrecision + 1);
+  }
+  out[0] = negative ? '-' : ' ';
+  const std::uint64_t first = rounded.digits / kFirst;
+  const std::uint64_t rest = rounded.digits - first * kFirst;
+  out[1] = static_cast<char>('0' + first);
+  out[2] = '.';
+  static_assert(kPrecision == 4 || kPrecision == 6);
+  const std::uint64_t low = rest % 10000;
+  if constexpr (kPrecision == 6) std::memcpy(out + 3, kDigitPairs + 2 * (rest / 10000), 2);
+  std::memcpy(out + kPrecision - 1, kDigitPairs + 2 * (low / 100), 2);
+  std::memcpy(out + kPrecision + 1, kDigitPairs + 2 * (low % 100), 2);
+  char* p = out + 3 + kPrecision;
+  int exponent = rounded.exponent;
+  p[0] = 'e';
+  p[1] = exponent < 0 ? '-' : '+';
+  if (exponent < 0) exponent = -exponent;
+  p[2] = static_cast<char>('0' + exponent / 100);
+  std::memcpy(p + 3, kDigitPairs + 2 * (exponent % 100), 2);
+  return out + kWidth;
+}
+
 }  // namespace
 
 RoundedDecimal roundToSignificantFast(double magnitude, int significant) {
   if (magnitude == 0) return {0, 0};
-  RoundedDecimal result;
-  // At 17 digits the only rounding is the 17-digit step itself, ties to even.
-  if (significant > 16) return roundToSignificant(magnitude, significant);
-  if (tryRoundFast(magnitude, significant, result)) return result;
-  return roundToSignificant(magnitude, significant);
+  return roundNonZero(magnitude, significant);
 }
 
 char* formatExponentFast(char* out, double value, int precision, int width) {
   precision = std::clamp(precision, 0, kMaxPrecision);
   width = std::clamp(width, 0, kMaxWidth);
   if (!std::isfinite(value)) return formatExponent(out, value, precision, width);
+
+  if (precision == 6 && width == 14) return formatFixedExponent<6>(out, value);
+  if (precision == 4 && width == 12) return formatFixedExponent<4>(out, value);
 
   const bool negative = std::signbit(value);
   const RoundedDecimal rounded = roundToSignificantFast(std::fabs(value), precision + 1);
