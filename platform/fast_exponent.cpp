@@ -85,33 +85,30 @@ bool tryRoundFast(double magnitude, RoundedDecimal& result) {
     if (scale < 0 || scale > kMaxScale) return false;
     const Uint128 scaled = static_cast<Uint128>(mantissa) * kPow5[scale];
     const int shift = -(e2 + scale);  // magnitude * 10^scale == scaled / 2^shift
+    if (shift < -60 || shift > 120) return false;
     std::uint64_t whole;
-    bool roundUp = false;
+    std::uint64_t fraction = 0;  // the part below the point: its top 64 bits, then the rest
+    std::uint64_t fractionRest = 0;
     if (shift <= 0) {
-      if (shift < -60) return false;
       whole = static_cast<std::uint64_t>(scaled << -shift);
     } else {
-      if (shift > 120) return false;
       whole = static_cast<std::uint64_t>(scaled >> shift);
-      const Uint128 rest = scaled & ((Uint128{1} << shift) - 1);
-      const Uint128 half = Uint128{1} << (shift - 1);
-      const Uint128 nearHalf = half >> kNearHalfShift[significant];
-      if (rest == half) {
-        // An exact half has at most 17 digits, so the 17-digit step keeps it: up.
-        roundUp = true;
-      } else if (rest > half) {
-        if (rest - half <= nearHalf) return false;
-        roundUp = true;
-      } else if (half - rest <= nearHalf) {
-        return false;
-      }
+      const Uint128 below = scaled << (128 - shift);
+      fraction = static_cast<std::uint64_t>(below >> 64);
+      fractionRest = static_cast<std::uint64_t>(below);
     }
     if (whole >= kPow10[significant]) {  // the estimate was one decade low
       ++exponent;
       --scale;
       continue;
     }
-    if (roundUp && ++whole == kPow10[significant]) {
+    // Within reach of the 17-digit step from one half, the cut cannot be decided
+    // here, except for an exact half: it has at most 17 digits, keeps them, and goes up.
+    constexpr std::uint64_t kHalf = std::uint64_t{1} << 63;
+    constexpr std::uint64_t kReach = (kHalf >> kNearHalfShift[significant]) + 1;
+    if (fraction - (kHalf - kReach) <= 2 * kReach && (fraction != kHalf || fractionRest != 0)) return false;
+    whole += fraction >> 63;
+    if (whole == kPow10[significant]) {  // rounded up into the next decade
       whole /= 10;
       ++exponent;
     }
