@@ -67,7 +67,7 @@ inline void putDigits(char* out, std::uint64_t value, int count) {
 // so close to one half that the 17-digit step could move it across. Returns false
 // for those, and for magnitudes whose scale lies outside the exact table.
 template <int kSignificant>
-bool tryRoundFast(double magnitude, RoundedDecimal& result) {
+[[gnu::always_inline]] inline bool tryRoundFast(double magnitude, RoundedDecimal& result) {
   constexpr int significant = kSignificant;
   const std::uint64_t bits = std::bit_cast<std::uint64_t>(magnitude);
   const int biased = static_cast<int>(bits >> 52);
@@ -141,11 +141,15 @@ char* formatFixedExponent(char* out, double value) {
   constexpr std::uint64_t kFirst = kPow10[kPrecision];
   const bool negative = std::signbit(value);
   const double magnitude = std::fabs(value);
-  RoundedDecimal rounded{0, 0};
-  if (magnitude != 0 && !tryRoundFast<kPrecision + 1>(magnitude, rounded)) {
-    rounded = roundToSignificant(magnitude, kPrecision + 1);
-  }
   out[0] = negative ? '-' : ' ';
+  if (magnitude == 0) {  // most amplitudes outside the wavelet
+    constexpr char kZero[] = "0.000000000000000000";
+    std::memcpy(out + 1, kZero, kPrecision + 2);
+    std::memcpy(out + kPrecision + 3, "e+000", 5);
+    return out + kWidth;
+  }
+  RoundedDecimal rounded;
+  if (!tryRoundFast<kPrecision + 1>(magnitude, rounded)) rounded = roundToSignificant(magnitude, kPrecision + 1);
   const std::uint64_t first = rounded.digits / kFirst;
   const std::uint64_t rest = rounded.digits - first * kFirst;
   out[1] = static_cast<char>('0' + first);

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <functional>
 #include <limits>
+#include <ostream>
 #include <random>
 #include <string>
 
@@ -175,6 +176,8 @@ const Family kFamilies[] = {
        }
      }},
 };
+
+void PrintTo(const Family& family, std::ostream* out) { *out << family.name; }
 
 class FastFormatMatchesReference : public testing::TestWithParam<Family> {};
 
