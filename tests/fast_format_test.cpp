@@ -23,10 +23,10 @@ namespace korvel {
 namespace {
 
 #if defined(__SANITIZE_ADDRESS__)
-constexpr int kScaleDown = 20;
+constexpr int kScaleDown = 5;
 #elif defined(__has_feature)
 #if __has_feature(address_sanitizer) || __has_feature(undefined_behavior_sanitizer)
-constexpr int kScaleDown = 20;
+constexpr int kScaleDown = 5;
 #else
 constexpr int kScaleDown = 1;
 #endif
