@@ -117,18 +117,20 @@ template <int kSignificant>
   }
 }
 
+using FastRounding = bool (*)(double, RoundedDecimal&);
+
 template <int... kCounts>
-bool tryRoundFastFor(double magnitude, int significant, RoundedDecimal& result,
-                     std::integer_sequence<int, kCounts...>) {
-  bool done = false;
-  ((significant == kCounts + 1 ? (done = tryRoundFast<kCounts + 1>(magnitude, result), true) : false) || ...);
-  return done;
+constexpr std::array<FastRounding, sizeof...(kCounts)> fastRoundingTable(std::integer_sequence<int, kCounts...>) {
+  return {&tryRoundFast<kCounts + 1>...};
 }
+
+// Entry k rounds to k + 1 digits.
+constexpr auto kFastRounding = fastRoundingTable(std::make_integer_sequence<int, 16>{});
 
 RoundedDecimal roundNonZero(double magnitude, int significant) {
   RoundedDecimal result;
   // At 17 digits and more the 17-digit step is the only rounding, with ties to even.
-  if (significant <= 16 && tryRoundFastFor(magnitude, significant, result, std::make_integer_sequence<int, 16>{})) {
+  if (significant >= 1 && significant <= 16 && kFastRounding[significant - 1](magnitude, result)) {
     return result;
   }
   return roundToSignificant(magnitude, significant);
