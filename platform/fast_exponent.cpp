@@ -62,6 +62,15 @@ inline void putDigits(char* out, std::uint64_t value, int count) {
   if (count > 0) *--p = static_cast<char>('0' + value);
 }
 
+// Writes "e+ddd" or "e-ddd" at `out` (five bytes).
+inline void putExponent(char* out, int exponent) {
+  out[0] = 'e';
+  out[1] = exponent < 0 ? '-' : '+';
+  if (exponent < 0) exponent = -exponent;
+  out[2] = static_cast<char>('0' + exponent / 100);
+  std::memcpy(out + 3, kDigitPairs + 2 * (exponent % 100), 2);
+}
+
 // The rounding without the 17-digit text: the scaled value's integer part and
 // remainder are exact, so the cut is decided directly unless the remainder lies
 // so close to one half that the 17-digit step could move it across. Returns false
@@ -161,13 +170,7 @@ char* formatFixedExponent(char* out, double value) {
   if constexpr (kPrecision == 6) std::memcpy(out + 3, kDigitPairs + 2 * (rest / 10000), 2);
   std::memcpy(out + kPrecision - 1, kDigitPairs + 2 * (low / 100), 2);
   std::memcpy(out + kPrecision + 1, kDigitPairs + 2 * (low % 100), 2);
-  char* p = out + 3 + kPrecision;
-  int exponent = rounded.exponent;
-  p[0] = 'e';
-  p[1] = exponent < 0 ? '-' : '+';
-  if (exponent < 0) exponent = -exponent;
-  p[2] = static_cast<char>('0' + exponent / 100);
-  std::memcpy(p + 3, kDigitPairs + 2 * (exponent % 100), 2);
+  putExponent(out + 3 + kPrecision, rounded.exponent);
   return out + kWidth;
 }
 
@@ -205,12 +208,7 @@ char* formatExponentFast(char* out, double value, int precision, int width) {
   } else {
     *p++ = static_cast<char>('0' + rounded.digits);
   }
-  int exponent = rounded.exponent;
-  p[0] = 'e';
-  p[1] = exponent < 0 ? '-' : '+';
-  if (exponent < 0) exponent = -exponent;
-  p[2] = static_cast<char>('0' + exponent / 100);
-  std::memcpy(p + 3, kDigitPairs + 2 * (exponent % 100), 2);
+  putExponent(p, rounded.exponent);
   return p + 5;
 }
 
