@@ -23,7 +23,7 @@ namespace {
 struct Program {
   Program(std::string label, std::vector<std::string> argv) : label(std::move(label)), argv(std::move(argv)) {}
   std::string label;
-  std::vector<std::string> argv;  // "OUT" stands for the output file
+  std::vector<std::string> argv;  // "@OUT@" in an argument stands for the output file
   std::vector<double> seconds;
   long peakKilobytes = 0;
 };
@@ -36,7 +36,10 @@ struct Case {
 // One run: wall time from fork to reaped exit, and the child's peak RSS.
 bool runOnce(Program& program, const std::string& output) {
   std::vector<std::string> args;
-  for (const std::string& arg : program.argv) args.push_back(arg == "OUT" ? output : arg);
+  for (std::string arg : program.argv) {
+    if (const auto at = arg.find("@OUT@"); at != std::string::npos) arg.replace(at, 5, output);
+    args.push_back(arg);
+  }
   std::vector<char*> raw;
   for (std::string& arg : args) raw.push_back(arg.data());
   raw.push_back(nullptr);
@@ -97,13 +100,13 @@ void runCase(const Case& benchCase, int runs, const std::string& folder) {
   const std::string bench = BENCH_DIR;
   const std::string f = benchCase.frequency;
   std::vector<Program> programs = {
-      {"korvel-cli", {KORVEL_CLI, "-a", "1", "-f", f, "-n", "3", "-d", "0", "-t", "200", "-r", "10000", "-o", "OUT"}},
-      {"exact formatter, 1 MiB writes", {bench + "/bench_reference_formatter", f, "OUT"}},
-      {"snprintf, write(2) per row", {bench + "/bench_write_per_row", f, "OUT"}},
-      {"fprintf per row (stdio)", {bench + "/bench_stdio_per_row", f, "OUT"}},
-      {"snprintf, 1 MiB writes", {bench + "/bench_snprintf_buffered", f, "OUT"}},
-      {"floor 1: synthesis only", {bench + "/bench_synthesis_only", f, "OUT"}},
-      {"floor 2: dd 63 MiB", {"/bin/dd", "if=/dev/zero", "of=OUT", "bs=1M", "count=63", "status=none"}},
+      {"korvel-cli", {KORVEL_CLI, "-a", "1", "-f", f, "-n", "3", "-d", "0", "-t", "200", "-r", "10000", "-o", "@OUT@"}},
+      {"exact formatter, 1 MiB writes", {bench + "/bench_reference_formatter", f, "@OUT@"}},
+      {"snprintf, write(2) per row", {bench + "/bench_write_per_row", f, "@OUT@"}},
+      {"fprintf per row (stdio)", {bench + "/bench_stdio_per_row", f, "@OUT@"}},
+      {"snprintf, 1 MiB writes", {bench + "/bench_snprintf_buffered", f, "@OUT@"}},
+      {"floor 1: synthesis only", {bench + "/bench_synthesis_only", f, "@OUT@"}},
+      {"floor 2: dd 63 MiB", {"/bin/dd", "if=/dev/zero", "of=@OUT@", "bs=1M", "count=63", "status=none"}},
   };
   const std::string output = folder + "/bench-output.txt";
 
