@@ -1,8 +1,40 @@
 #include "calc/synthesis.h"
 
 #include <cmath>
+#include <system_error>
+#include <thread>
 
 namespace korvel {
+namespace {
+
+// Below this many samples a second thread costs more than it saves.
+constexpr std::int32_t kSplitThreshold = 1 << 16;
+
+struct SampleLoop {
+  double dt;
+  double twoPi;
+  double tend;
+  double delay;
+  double frequency;
+  double halfSines;
+  double amplitude;
+
+  // Samples i in [begin, end): every sample depends on its index alone.
+  void fill(TimeHistory& history, std::int32_t begin, std::int32_t end) const {
+    for (std::int32_t i = begin; i < end; ++i) {
+      const double t = static_cast<double>(i - 1) * dt;
+      history.time[i] = t;
+      if (delay < t && t < tend) {
+        const double angle = ((t - delay) * twoPi) * frequency;
+        history.amplitude[i] = (std::sin(angle) * std::sin(angle / halfSines)) * amplitude;
+      } else {
+        history.amplitude[i] = 0.0;
+      }
+    }
+  }
+};
+
+}  // namespace
 
 TimeHistory timeHistory;
 
@@ -27,19 +59,25 @@ SynthesisResult synthesizeWavelet(const WaveletParams& params, TimeHistory& hist
     return {SynthesisResult::DurationTooShort, tend};
   }
 
-  const double delay = params.delay;
-  const double frequency = params.frequency;
-  const double halfSines = static_cast<double>(params.halfSineCount);
-  const double amplitude = params.amplitude;
-  for (std::int32_t i = 0; i < count; ++i) {
-    const double t = static_cast<double>(i - 1) * dt;
-    history.time[i] = t;
-    if (delay < t && t < tend) {
-      const double angle = ((t - delay) * twoPi) * frequency;
-      history.amplitude[i] = (std::sin(angle) * std::sin(angle / halfSines)) * amplitude;
-    } else {
-      history.amplitude[i] = 0.0;
+  const SampleLoop loop{dt,
+                        twoPi,
+                        tend,
+                        params.delay,
+                        params.frequency,
+                        static_cast<double>(params.halfSineCount),
+                        params.amplitude};
+  if (count >= kSplitThreshold) {
+    // The upper half on a second core; without one, everything here.
+    const std::int32_t middle = count / 2;
+    try {
+      std::thread upper([&] { loop.fill(history, middle, count); });
+      loop.fill(history, 0, middle);
+      upper.join();
+    } catch (const std::system_error&) {
+      loop.fill(history, 0, count);
     }
+  } else {
+    loop.fill(history, 0, count);
   }
   history.count = count;
   return {SynthesisResult::Ok, 0.0};

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/background_writer.h"
 #include "platform/file_failure.h"
 
 namespace korvel {
@@ -16,7 +17,10 @@ FileSystemCalls& fileSystemCalls() {
   return calls;
 }
 
+OutputFile::OutputFile() = default;
+
 OutputFile::~OutputFile() {
+  writer_.reset();  // the block in hand is finished before the file goes
   if (fd_ >= 0) fileSystemCalls().close(fd_);
 }
 
@@ -38,17 +42,18 @@ void OutputFile::open(const std::string& name) {
     ::close(fd);
     throw FileFailure(FileFailure::Open, name, error);
   }
-  if (!buffer_) buffer_ = std::make_unique<char[]>(kOutputBufferSize);
+  if (!buffers_) buffers_ = std::make_unique<char[]>(2 * kOutputBufferSize);
+  filling_ = buffers_.get();
   fd_ = fd;
 }
 
-void OutputFile::write(const char* data, std::size_t size) {
+void OutputFile::writeSpilling(const char* data, std::size_t size) {
   if (fd_ < 0) throw FileFailure(FileFailure::Write, name_, EBADF);
   while (size > 0) {
     if (used_ == kOutputBufferSize) flush();
     const std::size_t room = kOutputBufferSize - used_;
     const std::size_t part = size < room ? size : room;
-    std::memcpy(buffer_.get() + used_, data, part);
+    std::memcpy(filling_ + used_, data, part);
     used_ += part;
     data += part;
     size -= part;
@@ -56,32 +61,28 @@ void OutputFile::write(const char* data, std::size_t size) {
 }
 
 void OutputFile::flush() {
-  const char* data = buffer_.get();
-  std::size_t left = used_;
+  const std::size_t size = used_;
   used_ = 0;  // after a failure the rest is dropped, never written later
-  while (left > 0) {
-    const ssize_t written = fileSystemCalls().write(fd_, data, left);
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      throw FileFailure(FileFailure::Write, name_, errno);
-    }
-    if (written == 0) throw FileFailure(FileFailure::Write, name_, ENOSPC);
-    data += written;
-    left -= static_cast<std::size_t>(written);
-  }
+  if (size == 0) return;
+  if (!writer_) writer_ = std::make_unique<BackgroundWriter>(fd_);
+  const int error = writer_->submit(filling_, size);
+  if (error != 0) throw FileFailure(FileFailure::Write, name_, error);
+  filling_ = filling_ == buffers_.get() ? buffers_.get() + kOutputBufferSize : buffers_.get();
 }
 
 void OutputFile::close() {
   if (fd_ < 0) return;
-  try {
-    flush();
-  } catch (...) {
-    fileSystemCalls().close(fd_);
-    fd_ = -1;
-    throw;
-  }
+  // What is left goes out on this thread once the writer, if any, is done.
+  int error = writer_ ? writer_->finish() : 0;
+  writer_.reset();
+  if (error == 0) error = writeAllBytes(fd_, filling_, used_);
+  used_ = 0;
   const int fd = fd_;
   fd_ = -1;
+  if (error != 0) {
+    fileSystemCalls().close(fd);
+    throw FileFailure(FileFailure::Write, name_, error);
+  }
   if (fileSystemCalls().close(fd) != 0) throw FileFailure(FileFailure::Close, name_, errno);
 }
 

@@ -1,0 +1,30 @@
+// Baseline: synthesis, then the straightforward exact formatter (17 digits by
+// to_chars, half-up cut, three-digit exponent, appended to a string per row)
+// through the 1 MiB output buffer. This is how rows were written before the
+// fast formatter; formatExponent is still that formatter.
+
+#include <string>
+
+#include "bench/bench_case.h"
+#include "bench/plain_synthesis.h"
+#include "platform/number_format.h"
+#include "platform/output_file.h"
+
+int main(int argc, char** argv) {
+  using namespace korvel;
+  const bench::BenchCase benchCase = bench::benchCaseFromArgs(argc, argv);
+  bench::plainSynthesis(benchCase.params, timeHistory);
+  OutputFile file;
+  file.open(benchCase.outputPath);
+  std::string row;
+  for (std::int32_t i = 0; i < timeHistory.count; ++i) {
+    row.assign(1, ' ');
+    appendExponent(row, timeHistory.time[i], 6, 14);
+    row.append(" \t ");
+    appendExponent(row, timeHistory.amplitude[i], 4, 12);
+    row.append(" \r\n");
+    file.write(row.data(), row.size());
+  }
+  file.close();
+  return 0;
+}

@@ -1,0 +1,215 @@
+#include "platform/fast_exponent.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cmath>
+#include <cstring>
+#include <utility>
+
+namespace korvel {
+namespace {
+
+__extension__ typedef unsigned __int128 Uint128;
+
+// magnitude * 10^scale is computed exactly as mantissa * 5^scale * 2^(e2 + scale);
+// with scale <= 27 the product of a 53-bit mantissa and 5^scale stays below 2^117.
+constexpr int kMaxScale = 27;
+
+constexpr auto kPow5 = [] {
+  std::array<std::uint64_t, kMaxScale + 1> table{};
+  table[0] = 1;
+  for (int i = 1; i <= kMaxScale; ++i) table[i] = table[i - 1] * 5;
+  return table;
+}();
+
+constexpr auto kPow10 = [] {
+  std::array<std::uint64_t, 18> table{};
+  table[0] = 1;
+  for (int i = 1; i < 18; ++i) table[i] = table[i - 1] * 10;
+  return table;
+}();
+
+// For `significant` digits, the largest s with 2^s <= 10^(17 - significant). The
+// 17-digit step moves a value by at most half a unit of its 17th digit, that is
+// by at most half / 10^(17 - significant) in units of the cut's remainder, and
+// half >> s is never less than that.
+constexpr auto kNearHalfShift = [] {
+  std::array<int, 17> table{};
+  for (int significant = 1; significant <= 16; ++significant) {
+    const std::uint64_t limit = kPow10[17 - significant];
+    int s = 0;
+    while ((std::uint64_t{1} << (s + 1)) <= limit) ++s;
+    table[significant] = s;
+  }
+  return table;
+}();
+
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Writes exactly `count` decimal digits of `value` at `out`, zero-filled in front.
+inline void putDigits(char* out, std::uint64_t value, int count) {
+  char* p = out + count;
+  while (count >= 2) {
+    p -= 2;
+    std::memcpy(p, kDigitPairs + 2 * (value % 100), 2);
+    value /= 100;
+    count -= 2;
+  }
+  if (count > 0) *--p = static_cast<char>('0' + value);
+}
+
+// Writes "e+ddd" or "e-ddd" at `out` (five bytes).
+inline void putExponent(char* out, int exponent) {
+  out[0] = 'e';
+  out[1] = exponent < 0 ? '-' : '+';
+  if (exponent < 0) exponent = -exponent;
+  out[2] = static_cast<char>('0' + exponent / 100);
+  std::memcpy(out + 3, kDigitPairs + 2 * (exponent % 100), 2);
+}
+
+// The rounding without the 17-digit text: the scaled value's integer part and
+// remainder are exact, so the cut is decided directly unless the remainder lies
+// so close to one half that the 17-digit step could move it across. Returns false
+// for those, and for magnitudes whose scale lies outside the exact table.
+template <int kSignificant>
+[[gnu::always_inline]] inline bool tryRoundFast(double magnitude, RoundedDecimal& result) {
+  constexpr int significant = kSignificant;
+  const std::uint64_t bits = std::bit_cast<std::uint64_t>(magnitude);
+  const int biased = static_cast<int>(bits >> 52);
+  std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
+  int e2 = -1074;
+  if (biased != 0) {
+    mantissa |= std::uint64_t{1} << 52;
+    e2 = biased - 1075;
+  }
+  const int log2 = e2 + 63 - std::countl_zero(mantissa);
+  // floor(log2 * log10(2)): floor(log10(magnitude)) or one below it.
+  int exponent = (log2 * 78913) >> 18;
+  int scale = significant - 1 - exponent;
+  for (;;) {
+    if (scale < 0 || scale > kMaxScale) return false;
+    const Uint128 scaled = static_cast<Uint128>(mantissa) * kPow5[scale];
+    const int shift = -(e2 + scale);  // magnitude * 10^scale == scaled / 2^shift
+    if (shift < -60 || shift > 120) return false;
+    std::uint64_t whole;
+    std::uint64_t fraction = 0;  // the part below the point: its top 64 bits, then the rest
+    std::uint64_t fractionRest = 0;
+    if (shift <= 0) {
+      whole = static_cast<std::uint64_t>(scaled << -shift);
+    } else {
+      whole = static_cast<std::uint64_t>(scaled >> shift);
+      const Uint128 below = scaled << (128 - shift);
+      fraction = static_cast<std::uint64_t>(below >> 64);
+      fractionRest = static_cast<std::uint64_t>(below);
+    }
+    if (whole >= kPow10[significant]) {  // the estimate was one decade low
+      ++exponent;
+      --scale;
+      continue;
+    }
+    // Within reach of the 17-digit step from one half, the cut cannot be decided
+    // here, except for an exact half: it has at most 17 digits, keeps them, and goes up.
+    constexpr std::uint64_t kHalf = std::uint64_t{1} << 63;
+    constexpr std::uint64_t kReach = (kHalf >> kNearHalfShift[significant]) + 1;
+    if (fraction - (kHalf - kReach) <= 2 * kReach && (fraction != kHalf || fractionRest != 0)) return false;
+    whole += fraction >> 63;
+    if (whole == kPow10[significant]) {  // rounded up into the next decade
+      whole /= 10;
+      ++exponent;
+    }
+    result = {whole, exponent};
+    return true;
+  }
+}
+
+using FastRounding = bool (*)(double, RoundedDecimal&);
+
+template <int... kCounts>
+constexpr std::array<FastRounding, sizeof...(kCounts)> fastRoundingTable(std::integer_sequence<int, kCounts...>) {
+  return {&tryRoundFast<kCounts + 1>...};
+}
+
+// Entry k rounds to k + 1 digits.
+constexpr auto kFastRounding = fastRoundingTable(std::make_integer_sequence<int, 16>{});
+
+RoundedDecimal roundNonZero(double magnitude, int significant) {
+  RoundedDecimal result;
+  // At 17 digits and more the 17-digit step is the only rounding, with ties to even.
+  if (significant >= 1 && significant <= 16 && kFastRounding[significant - 1](magnitude, result)) {
+    return result;
+  }
+  return roundToSignificant(magnitude, significant);
+}
+
+// The two fields of a row: precision known at compile time, digits from pairs.
+template <int kPrecision>
+char* formatFixedExponent(char* out, double value) {
+  constexpr int kWidth = kPrecision + 8;  // "-d." + digits + "e-ddd": negative values fill it
+  constexpr std::uint64_t kFirst = kPow10[kPrecision];
+  const bool negative = std::signbit(value);
+  const double magnitude = std::fabs(value);
+  out[0] = negative ? '-' : ' ';
+  if (magnitude == 0) {  // most amplitudes outside the wavelet
+    constexpr char kZero[] = "0.000000000000000000";
+    std::memcpy(out + 1, kZero, kPrecision + 2);
+    std::memcpy(out + kPrecision + 3, "e+000", 5);
+    return out + kWidth;
+  }
+  RoundedDecimal rounded;
+  if (!tryRoundFast<kPrecision + 1>(magnitude, rounded)) rounded = roundToSignificant(magnitude, kPrecision + 1);
+  const std::uint64_t first = rounded.digits / kFirst;
+  const std::uint64_t rest = rounded.digits - first * kFirst;
+  out[1] = static_cast<char>('0' + first);
+  out[2] = '.';
+  static_assert(kPrecision == 4 || kPrecision == 6);
+  const std::uint64_t low = rest % 10000;
+  if constexpr (kPrecision == 6) std::memcpy(out + 3, kDigitPairs + 2 * (rest / 10000), 2);
+  std::memcpy(out + kPrecision - 1, kDigitPairs + 2 * (low / 100), 2);
+  std::memcpy(out + kPrecision + 1, kDigitPairs + 2 * (low % 100), 2);
+  putExponent(out + 3 + kPrecision, rounded.exponent);
+  return out + kWidth;
+}
+
+}  // namespace
+
+RoundedDecimal roundToSignificantFast(double magnitude, int significant) {
+  if (magnitude == 0) return {0, 0};
+  return roundNonZero(magnitude, significant);
+}
+
+char* formatExponentFast(char* out, double value, int precision, int width) {
+  precision = std::clamp(precision, 0, kMaxPrecision);
+  width = std::clamp(width, 0, kMaxWidth);
+  if (!std::isfinite(value)) return formatExponent(out, value, precision, width);
+
+  if (precision == 6 && width == 14) return formatFixedExponent<6>(out, value);
+  if (precision == 4 && width == 12) return formatFixedExponent<4>(out, value);
+
+  const bool negative = std::signbit(value);
+  const RoundedDecimal rounded = roundToSignificantFast(std::fabs(value), precision + 1);
+  // sign, first digit, point and fraction, then e, the exponent's sign and three digits
+  const int length = (negative ? 1 : 0) + 1 + (precision > 0 ? precision + 1 : 0) + 5;
+  char* p = out;
+  if (length < width) {
+    std::memset(p, ' ', static_cast<std::size_t>(width - length));
+    p += width - length;
+  }
+  if (negative) *p++ = '-';
+  if (precision > 0) {
+    // All digits one place to the right, then the first moves in front of the point.
+    putDigits(p + 1, rounded.digits, precision + 1);
+    p[0] = p[1];
+    p[1] = '.';
+    p += precision + 2;
+  } else {
+    *p++ = static_cast<char>('0' + rounded.digits);
+  }
+  putExponent(p, rounded.exponent);
+  return p + 5;
+}
+
+}  // namespace korvel
