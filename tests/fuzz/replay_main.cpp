@@ -17,7 +17,10 @@ namespace {
 void replay(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
   const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), {});
-  LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+  // As under libFuzzer, even an empty input comes with a valid pointer.
+  static const std::uint8_t nothing = 0;
+  LLVMFuzzerTestOneInput(bytes.empty() ? &nothing : reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                         bytes.size());
 }
 
 }  // namespace
