@@ -14,9 +14,9 @@ void formatTimeHistoryRow(double time, double amplitude, std::string& row) {
   row.resize(kRowLength);
   char* p = row.data();
   *p++ = ' ';
-  p = formatExponentFast(p, time, 6, 14);
+  p = formatTimeField(p, time);
   std::memcpy(p, " \t ", 3);
-  p = formatExponentFast(p + 3, amplitude, 4, 12);
+  p = formatAmplitudeField(p + 3, amplitude);
   std::memcpy(p, " \r\n", 3);
 }
 
