@@ -1,5 +1,7 @@
 #include "calc/calculate_command.h"
 
+#include <optional>
+
 #include "calc/number_text.h"
 #include "calc/synthesis.h"
 #include "calc/time_history_file.h"
@@ -13,6 +15,9 @@ std::string outputFileName;
 std::string scratchText;
 
 namespace {
+
+// From this many samples on, the synthesis runs beside the writing.
+constexpr std::int32_t kBackgroundThreshold = 1 << 16;
 
 // The busy cursor, on from construction to destruction on every way out.
 class WaitCursorScope {
@@ -55,12 +60,23 @@ void runCalculation(CalculationUi& ui) {
   params.amplitude = readField(ui, res::IDC_AMPLITUDE);
   params.halfSineCount = halfSineCountForIndex(ui.selectedHalfSineIndex());
 
-  const SynthesisResult result = synthesizeWavelet(params, timeHistory);
-  if (result.outcome == SynthesisResult::DurationTooShort) {
-    scratchText = durationWarningText(result.recommendedDuration);
+  const SynthesisPlan plan = planSynthesis(params);
+  if (plan.result.outcome == SynthesisResult::DurationTooShort) {
+    scratchText = durationWarningText(plan.result.recommendedDuration);
     ui.showMessage(scratchText);
     return;
   }
+
+  // A large time history is filled on a second thread while the user chooses
+  // the file and the rows are written; a small one at once. Either way every
+  // sample is in place when the run ends, however it ends.
+  std::optional<BackgroundSynthesis> background;
+  if (plan.count >= kBackgroundThreshold) {
+    background.emplace(plan, timeHistory);
+  } else {
+    fillSamples(plan, timeHistory, 0, plan.count);
+  }
+  timeHistory.count = plan.count;
 
   // A cancelled save dialog ends the run: no earlier file is ever overwritten.
   std::optional<std::string> chosen = ui.askOutputFileName();
@@ -72,7 +88,12 @@ void runCalculation(CalculationUi& ui) {
   {
     // Declared after the file, so on a failure the cursor ends before the file closes.
     WaitCursorScope busy(ui);
-    writeTimeHistory(file, timeHistory, scratchText);
+    if (background) {
+      writeTimeHistory(file, timeHistory, scratchText, *background);
+      background->finish();
+    } else {
+      writeTimeHistory(file, timeHistory, scratchText);
+    }
     file.close();
     scratchText = completionMessageText(outputFileName);
     ui.showMessage(scratchText);

@@ -2,37 +2,14 @@
 
 #include <cmath>
 #include <system_error>
-#include <thread>
 
 namespace korvel {
 namespace {
 
 // Below this many samples a second thread costs more than it saves.
 constexpr std::int32_t kSplitThreshold = 1 << 16;
-
-struct SampleLoop {
-  double dt;
-  double twoPi;
-  double tend;
-  double delay;
-  double frequency;
-  double halfSines;
-  double amplitude;
-
-  // Samples i in [begin, end): every sample depends on its index alone.
-  void fill(TimeHistory& history, std::int32_t begin, std::int32_t end) const {
-    for (std::int32_t i = begin; i < end; ++i) {
-      const double t = static_cast<double>(i - 1) * dt;
-      history.time[i] = t;
-      if (delay < t && t < tend) {
-        const double angle = ((t - delay) * twoPi) * frequency;
-        history.amplitude[i] = (std::sin(angle) * std::sin(angle / halfSines)) * amplitude;
-      } else {
-        history.amplitude[i] = 0.0;
-      }
-    }
-  }
-};
+// The background synthesis publishes its progress once per this many samples.
+constexpr std::int32_t kPublishBlock = 1 << 14;
 
 }  // namespace
 
@@ -48,39 +25,80 @@ double waveletEndTime(const WaveletParams& params) {
   return params.halfSineCount / (params.frequency + params.frequency) + params.delay;
 }
 
-SynthesisResult synthesizeWavelet(const WaveletParams& params, TimeHistory& history) {
-  const double dt = 1.0 / params.samplesPerSecond;
-  const double twoPi = 2.0 * std::atan2(0.0, -1.0);
-  const std::int32_t count = sampleCountFor(params.duration / dt);
-  const double tend = waveletEndTime(params);
-
+SynthesisPlan planSynthesis(const WaveletParams& params) {
+  SynthesisPlan plan;
+  plan.dt = 1.0 / params.samplesPerSecond;
+  plan.twoPi = 2.0 * std::atan2(0.0, -1.0);
+  const std::int32_t count = sampleCountFor(params.duration / plan.dt);
+  plan.tend = waveletEndTime(params);
   // Written as a negated "enough" test so that a NaN on either side refuses.
-  if (!(params.duration >= tend)) {
-    return {SynthesisResult::DurationTooShort, tend};
+  if (!(params.duration >= plan.tend)) {
+    plan.result = {SynthesisResult::DurationTooShort, plan.tend};
+    return plan;
   }
+  plan.count = count;
+  plan.delay = params.delay;
+  plan.frequency = params.frequency;
+  plan.halfSines = static_cast<double>(params.halfSineCount);
+  plan.amplitude = params.amplitude;
+  return plan;
+}
 
-  const SampleLoop loop{dt,
-                        twoPi,
-                        tend,
-                        params.delay,
-                        params.frequency,
-                        static_cast<double>(params.halfSineCount),
-                        params.amplitude};
+void fillSamples(const SynthesisPlan& plan, TimeHistory& history, std::int32_t begin, std::int32_t end) {
+  const double dt = plan.dt;
+  const double twoPi = plan.twoPi;
+  const double tend = plan.tend;
+  const double delay = plan.delay;
+  const double frequency = plan.frequency;
+  const double halfSines = plan.halfSines;
+  const double amplitude = plan.amplitude;
+  for (std::int32_t i = begin; i < end; ++i) {
+    const double t = static_cast<double>(i - 1) * dt;
+    history.time[i] = t;
+    if (delay < t && t < tend) {
+      const double angle = ((t - delay) * twoPi) * frequency;
+      history.amplitude[i] = (std::sin(angle) * std::sin(angle / halfSines)) * amplitude;
+    } else {
+      history.amplitude[i] = 0.0;
+    }
+  }
+}
+
+SynthesisResult synthesizeWavelet(const WaveletParams& params, TimeHistory& history) {
+  const SynthesisPlan plan = planSynthesis(params);
+  if (plan.result.outcome != SynthesisResult::Ok) return plan.result;
+  const std::int32_t count = plan.count;
   if (count >= kSplitThreshold) {
     // The upper half on a second core; without one, everything here.
     const std::int32_t middle = count / 2;
     try {
-      std::thread upper([&] { loop.fill(history, middle, count); });
-      loop.fill(history, 0, middle);
+      std::thread upper([&] { fillSamples(plan, history, middle, count); });
+      fillSamples(plan, history, 0, middle);
       upper.join();
     } catch (const std::system_error&) {
-      loop.fill(history, 0, count);
+      fillSamples(plan, history, 0, count);
     }
   } else {
-    loop.fill(history, 0, count);
+    fillSamples(plan, history, 0, count);
   }
   history.count = count;
-  return {SynthesisResult::Ok, 0.0};
+  return plan.result;
+}
+
+BackgroundSynthesis::BackgroundSynthesis(const SynthesisPlan& plan, TimeHistory& history) : count_(plan.count) {
+  try {
+    thread_ = std::thread([this, plan, &history] {
+      for (std::int32_t begin = 0; begin < count_; begin += kPublishBlock) {
+        const std::int32_t end = count_ - begin > kPublishBlock ? begin + kPublishBlock : count_;
+        fillSamples(plan, history, begin, end);
+        ready_.store(end, std::memory_order_release);
+        ready_.notify_all();
+      }
+    });
+  } catch (const std::system_error&) {
+    fillSamples(plan, history, 0, count_);
+    ready_.store(count_, std::memory_order_release);
+  }
 }
 
 }  // namespace korvel

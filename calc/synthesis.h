@@ -1,5 +1,9 @@
 #pragma once
 
+#include <atomic>
+#include <cstdint>
+#include <thread>
+
 #include "calc/time_history.h"
 
 namespace korvel {
@@ -14,5 +18,54 @@ double waveletEndTime(const WaveletParams& params);
 // The number of samples for a quotient duration / dt, truncated toward zero and
 // kept within 0 .. kMaxSampleCount.
 std::int32_t sampleCountFor(double quotient);
+
+// What a synthesis does, decided before any sample is computed: the refusal, or
+// the number of samples and the constants every sample is computed from.
+struct SynthesisPlan {
+  SynthesisResult result;
+  std::int32_t count = 0;
+  double dt = 0;
+  double twoPi = 0;
+  double tend = 0;
+  double delay = 0;
+  double frequency = 0;
+  double halfSines = 0;
+  double amplitude = 0;
+};
+SynthesisPlan planSynthesis(const WaveletParams& params);
+
+// Computes samples i in [begin, end) of an accepted plan; each depends on its index alone.
+void fillSamples(const SynthesisPlan& plan, TimeHistory& history, std::int32_t begin, std::int32_t end);
+
+// Fills all samples of an accepted plan on a second thread, in index order,
+// while the caller uses the samples already done. The thread is joined at the
+// latest on destruction, so every sample is in place once the object is gone.
+// Without a second thread the samples are all filled in the constructor.
+class BackgroundSynthesis {
+ public:
+  BackgroundSynthesis(const SynthesisPlan& plan, TimeHistory& history);
+  BackgroundSynthesis(const BackgroundSynthesis&) = delete;
+  BackgroundSynthesis& operator=(const BackgroundSynthesis&) = delete;
+  ~BackgroundSynthesis() { finish(); }
+
+  // Waits until more than `done` samples are ready; returns how many are.
+  std::int32_t waitBeyond(std::int32_t done) const {
+    std::int32_t ready = ready_.load(std::memory_order_acquire);
+    while (ready <= done && ready < count_) {
+      ready_.wait(ready, std::memory_order_acquire);
+      ready = ready_.load(std::memory_order_acquire);
+    }
+    return ready;
+  }
+  // Waits until the thread has filled everything and ended.
+  void finish() {
+    if (thread_.joinable()) thread_.join();
+  }
+
+ private:
+  const std::int32_t count_;
+  std::atomic<std::int32_t> ready_{0};
+  std::thread thread_;
+};
 
 }  // namespace korvel

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "calc/synthesis.h"
 #include "platform/fast_exponent.h"
 #include "platform/output_file.h"
 
@@ -13,14 +14,16 @@ void formatTimeHistoryRow(double time, double amplitude, std::string& row) {
   row.resize(kRowLength);
   char* p = row.data();
   *p++ = ' ';
-  p = formatExponentFast(p, time, 6, 14);
+  p = formatTimeField(p, time);
   std::memcpy(p, " \t ", 3);
-  p = formatExponentFast(p + 3, amplitude, 4, 12);
+  p = formatAmplitudeField(p + 3, amplitude);
   std::memcpy(p, " \r\n", 3);
 }
 
-void writeTimeHistory(OutputFile& file, const TimeHistory& history, std::string& row) {
-  for (std::int32_t i = 0; i < history.count; ++i) {
+namespace {
+
+void writeRows(OutputFile& file, const TimeHistory& history, std::string& row, std::int32_t begin, std::int32_t end) {
+  for (std::int32_t i = begin; i < end; ++i) {
     formatTimeHistoryRow(history.time[i], history.amplitude[i], row);
     // Every row has kRowLength bytes; saying so lets the copy into the buffer be inlined.
     if (row.size() == static_cast<std::size_t>(kRowLength)) {
@@ -28,6 +31,22 @@ void writeTimeHistory(OutputFile& file, const TimeHistory& history, std::string&
     } else {
       file.write(row.data(), row.size());
     }
+  }
+}
+
+}  // namespace
+
+void writeTimeHistory(OutputFile& file, const TimeHistory& history, std::string& row) {
+  writeRows(file, history, row, 0, history.count);
+}
+
+void writeTimeHistory(OutputFile& file, const TimeHistory& history, std::string& row,
+                      const BackgroundSynthesis& samples) {
+  for (std::int32_t done = 0; done < history.count;) {
+    std::int32_t ready = samples.waitBeyond(done);
+    if (ready > history.count) ready = history.count;
+    writeRows(file, history, row, done, ready);
+    done = ready;
   }
 }
 

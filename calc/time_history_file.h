@@ -10,6 +10,7 @@
 namespace korvel {
 
 class OutputFile;
+class BackgroundSynthesis;
 
 inline constexpr int kRowLength = 33;
 
@@ -18,5 +19,8 @@ void formatTimeHistoryRow(double time, double amplitude, std::string& row);
 
 // Writes rows 0 to count - 1 to an open file, each formatted into `row`.
 void writeTimeHistory(OutputFile& file, const TimeHistory& history, std::string& row);
+// The same, for samples still being filled: each row is written once its sample is ready.
+void writeTimeHistory(OutputFile& file, const TimeHistory& history, std::string& row,
+                      const BackgroundSynthesis& samples);
 
 }  // namespace korvel

@@ -176,6 +176,16 @@ char* formatFixedExponent(char* out, double value) {
 
 }  // namespace
 
+char* formatTimeField(char* out, double value) {
+  if (!std::isfinite(value)) [[unlikely]] return formatExponent(out, value, 6, 14);
+  return formatFixedExponent<6>(out, value);
+}
+
+char* formatAmplitudeField(char* out, double value) {
+  if (!std::isfinite(value)) [[unlikely]] return formatExponent(out, value, 4, 12);
+  return formatFixedExponent<4>(out, value);
+}
+
 RoundedDecimal roundToSignificantFast(double magnitude, int significant) {
   if (magnitude == 0) return {0, 0};
   return roundNonZero(magnitude, significant);

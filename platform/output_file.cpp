@@ -17,6 +17,18 @@ FileSystemCalls& fileSystemCalls() {
   return calls;
 }
 
+namespace {
+
+// An empty file is left alone: truncating it would change nothing, yet it has
+// some file systems start writing the new contents back at the close.
+bool truncateToEmpty(int fd) {
+  struct stat info {};
+  if (::fstat(fd, &info) != 0) return false;
+  return info.st_size == 0 || ::ftruncate(fd, 0) == 0;
+}
+
+}  // namespace
+
 OutputFile::OutputFile() = default;
 
 OutputFile::~OutputFile() {
@@ -37,7 +49,7 @@ void OutputFile::open(const std::string& name) {
     ::close(fd);
     throw FileFailure(FileFailure::Open, name, error);
   }
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || (S_ISREG(info.st_mode) && ::ftruncate(fd, 0) != 0)) {
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || (S_ISREG(info.st_mode) && !truncateToEmpty(fd))) {
     const int error = errno;
     ::close(fd);
     throw FileFailure(FileFailure::Open, name, error);

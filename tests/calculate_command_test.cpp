@@ -4,12 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <memory>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
 #include "calc/calculate_command.h"
+#include "calc/synthesis.h"
+#include "calc/time_history_file.h"
 #include "platform/file_failure.h"
 #include "platform/output_file.h"
 #include "support/fake_ui.h"
@@ -214,6 +218,92 @@ ssize_t writeUntilFull(int fd, const void* data, std::size_t size) {
   const std::size_t part = size < allowedBytes ? size : allowedBytes;
   allowedBytes -= part;
   return ::write(fd, data, part);
+}
+
+// Large runs fill the time history on a second thread while the file is chosen
+// and written. Whatever the way out, the bytes and the arrays must be those of
+// a plain synthesis followed by a plain write, and no thread may outlive the run.
+class LargeRunTest : public CalculateCommandTest {
+ protected:
+  void SetUp() override {
+    CalculateCommandTest::SetUp();
+    // A window across most of the record, negative amplitude, 1,300,000 samples.
+    ui.fields = {{res::IDC_AMPLITUDE, "-2.5"}, {res::IDC_FREQUENCY, "0.02"}, {res::IDC_DELAY, "3"},
+                 {res::IDC_DURATION, "130"}, {res::IDC_SAMPLES_PER_SECOND, "1e4"}};
+    ui.halfSineIndex = 1;
+    params = {-2.5, 0.02, 5, 3, 130, 1e4};
+    expected = std::make_unique<TimeHistory>();
+    ASSERT_EQ(synthesizeWavelet(params, *expected).outcome, SynthesisResult::Ok);
+    ASSERT_EQ(expected->count, 1'300'000);
+    // Leave garbage where the run must write, so that a missed sample shows.
+    std::memset(timeHistory.time, 0xA5, sizeof timeHistory.time);
+    std::memset(timeHistory.amplitude, 0xA5, sizeof timeHistory.amplitude);
+    timeHistory.count = 7;
+    threadsBefore = threadCount();
+  }
+
+  static long threadCount() {
+    return std::distance(std::filesystem::directory_iterator("/proc/self/task"), {});
+  }
+
+  void expectCompleteHistoryAndNoThread() {
+    EXPECT_EQ(threadCount(), threadsBefore);
+    ASSERT_EQ(timeHistory.count, expected->count);
+    const std::size_t bytes = sizeof(double) * static_cast<std::size_t>(expected->count);
+    EXPECT_EQ(std::memcmp(timeHistory.time, expected->time, bytes), 0);
+    EXPECT_EQ(std::memcmp(timeHistory.amplitude, expected->amplitude, bytes), 0);
+  }
+
+  WaveletParams params;
+  std::unique_ptr<TimeHistory> expected;
+  long threadsBefore = 0;
+};
+
+TEST_F(LargeRunTest, WritesTheBytesOfAPlainSynthesisAndWrite) {
+  {
+    OutputFile plain;
+    plain.open(dir.file("plain.txt"));
+    std::string row;
+    writeTimeHistory(plain, *expected, row);
+    plain.close();
+  }
+  ui.saveAnswer = "piped.txt";
+  runCalculation(ui);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0], completionMessageText("piped.txt"));
+  EXPECT_EQ(ui.cursorDepth, 0);
+  const std::string written = readFile(dir.file("piped.txt"));
+  EXPECT_EQ(written.size(), 1'300'000u * 33);
+  EXPECT_TRUE(written == readFile(dir.file("plain.txt")));  // not EXPECT_EQ: 43 MB in a failure message
+  expectCompleteHistoryAndNoThread();
+}
+
+TEST_F(LargeRunTest, FailedOpenAndCancelledSaveLeaveACompleteHistory) {
+  std::filesystem::create_directory(dir.file("folder"));
+  ui.saveAnswer = "folder";
+  EXPECT_THROW(runCalculation(ui), FileFailure);
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_EQ(ui.cursorDepth, 0);
+  expectCompleteHistoryAndNoThread();
+
+  std::memset(timeHistory.amplitude, 0xA5, sizeof timeHistory.amplitude);
+  ui.saveAnswer.reset();
+  runCalculation(ui);
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_EQ(ui.cursorBegins, 0);
+  EXPECT_EQ(outputFileName, "folder");  // kept from the run before
+  expectCompleteHistoryAndNoThread();
+}
+
+TEST_F(LargeRunTest, WriteFailureLeavesACompleteHistory) {
+  ui.saveAnswer = "big.txt";
+  allowedBytes = 0;  // the first buffer passed on fails
+  fileSystemCalls().write = &writeUntilFull;
+  EXPECT_THROW(runCalculation(ui), FileFailure);
+  fileSystemCalls() = saved;
+  EXPECT_EQ(ui.cursorDepth, 0);
+  EXPECT_EQ(std::filesystem::file_size(dir.file("big.txt")), 0u);
+  expectCompleteHistoryAndNoThread();
 }
 
 TEST_F(CalculateCommandTest, DiskFullMidFileKeepsWhatWasWrittenAndRecovers) {

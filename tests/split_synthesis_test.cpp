@@ -1,5 +1,6 @@
-// The synthesis may share its index range between threads: the arrays must
-// hold exactly what one plain pass over the indices gives, bit for bit.
+// The synthesis may share its index range between threads, or run beside the
+// writing: the arrays must hold exactly what one plain pass over the indices
+// gives, bit for bit, and every sample published as ready must already be there.
 
 #include <cmath>
 #include <cstring>
@@ -47,7 +48,34 @@ TEST(SplitSynthesisTest, MatchesOnePlainPassBitForBit) {
     const std::size_t bytes = sizeof(double) * static_cast<std::size_t>(expected->count);
     EXPECT_EQ(std::memcmp(actual->time, expected->time, bytes), 0);
     EXPECT_EQ(std::memcmp(actual->amplitude, expected->amplitude, bytes), 0);
+
+    // The same samples from a thread that publishes them in index order, read while it runs.
+    const SynthesisPlan plan = planSynthesis(p);
+    ASSERT_EQ(plan.count, expected->count);
+    std::memset(actual->time, 0xA5, bytes);
+    std::memset(actual->amplitude, 0xA5, bytes);
+    BackgroundSynthesis background(plan, *actual);
+    std::int32_t done = 0;
+    bool samePrefix = true;
+    while (done < plan.count) {
+      const std::int32_t ready = background.waitBeyond(done);
+      ASSERT_GT(ready, done);
+      ASSERT_LE(ready, plan.count);
+      const std::size_t part = sizeof(double) * static_cast<std::size_t>(ready - done);
+      samePrefix = samePrefix && std::memcmp(actual->time + done, expected->time + done, part) == 0 &&
+                   std::memcmp(actual->amplitude + done, expected->amplitude + done, part) == 0;
+      done = ready;
+    }
+    background.finish();
+    EXPECT_TRUE(samePrefix);
   }
+}
+
+TEST(SplitSynthesisTest, PlanRefusesAShortDurationAndPlansNothing) {
+  const SynthesisPlan plan = planSynthesis({1, 10, 3, 0, 0.1, 100});
+  EXPECT_EQ(plan.result.outcome, SynthesisResult::DurationTooShort);
+  EXPECT_EQ(plan.result.recommendedDuration, 0.15);
+  EXPECT_EQ(plan.count, 0);
 }
 
 }  // namespace
