@@ -51,6 +51,16 @@ class CalculationUi {
   virtual std::optional<std::string> askOutputFileName() = 0;
   virtual void beginWaitCursor() = 0;
   virtual void endWaitCursor() = 0;
+
+  // While a write waits on slow storage, about ten times a second: how many of
+  // the rows the storage has taken so far. The form keeps painting and, once
+  // the write has taken about a second, shows a progress bar. Input stays ignored.
+  virtual void writeProgress(std::int32_t rowsWritten, std::int32_t rowCount) {
+    (void)rowsWritten;
+    (void)rowCount;
+  }
+  // The write has ended, however it ended: any progress bar goes.
+  virtual void writeEnded() {}
 };
 
 }  // namespace korvel
