@@ -68,10 +68,5 @@ TEST(ControlNames, TheNearestNonEmptyTextLeftOnTheSameRowWins) {
   EXPECT_EQ(labelTextOf(dialog, 12), "");
 }
 
-TEST(ControlNames, TheApplicationIconHasAName) {
-  EXPECT_EQ(imageName(kAboutBoxTemplate.controls[0].imageId), "korvel icon");
-  EXPECT_EQ(imageName(999), "");
-}
-
 }  // namespace
 }  // namespace korvel::res
