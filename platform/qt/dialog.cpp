@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/qt/accessible_names.h"
 #include "platform/qt/control_factory.h"
 #include "platform/qt/win_app.h"
 #include "res/resource_ids.h"
@@ -82,6 +83,7 @@ void CDialog::createControls() {
     }
     controls_.push_back(widget);
   }
+  nameControls(template_, controls_);
   // Group boxes only frame the controls around them: they lie beneath every
   // other control, so clicks inside them reach the fields.
   for (QWidget* widget : controls_) {
