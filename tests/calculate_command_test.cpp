@@ -16,6 +16,7 @@
 #include "calc/time_history_file.h"
 #include "platform/file_failure.h"
 #include "platform/output_file.h"
+#include "platform/system_calls.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
 #include "support/worked_example.h"
