@@ -31,6 +31,27 @@ class WaitCursorScope {
   CalculationUi& ui_;
 };
 
+// While the file waits on slow storage, the interface hears how many rows it
+// has taken; from construction to destruction, on every way out.
+class WriteProgressScope {
+ public:
+  WriteProgressScope(CalculationUi& ui, OutputFile& file, std::int32_t rowCount) : ui_(ui), file_(file) {
+    file_.setWaitCallback([&ui, rowCount](std::uint64_t bytesWritten) {
+      ui.writeProgress(static_cast<std::int32_t>(bytesWritten / kRowLength), rowCount);
+    });
+  }
+  ~WriteProgressScope() {
+    file_.setWaitCallback({});
+    ui_.writeEnded();
+  }
+  WriteProgressScope(const WriteProgressScope&) = delete;
+  WriteProgressScope& operator=(const WriteProgressScope&) = delete;
+
+ private:
+  CalculationUi& ui_;
+  OutputFile& file_;
+};
+
 double readField(CalculationUi& ui, int controlId) {
   scratchText = ui.fieldText(controlId);
   return parseNumber(scratchText);
@@ -84,17 +105,20 @@ void runCalculation(CalculationUi& ui) {
   outputFileName = std::move(*chosen);
 
   OutputFile file;
-  file.open(outputFileName);
+  file.open(outputFileName, kRowLength);
   {
     // Declared after the file, so on a failure the cursor ends before the file closes.
     WaitCursorScope busy(ui);
-    if (background) {
-      writeTimeHistory(file, timeHistory, scratchText, *background);
-      background->finish();
-    } else {
-      writeTimeHistory(file, timeHistory, scratchText);
+    {
+      WriteProgressScope progress(ui, file, plan.count);
+      if (background) {
+        writeTimeHistory(file, timeHistory, scratchText, *background);
+        background->finish();
+      } else {
+        writeTimeHistory(file, timeHistory, scratchText);
+      }
+      file.close();
     }
-    file.close();
     scratchText = completionMessageText(outputFileName);
     ui.showMessage(scratchText);
   }

@@ -1,7 +1,8 @@
 #include "calc/synthesis.h"
 
 #include <cmath>
-#include <system_error>
+
+#include "platform/system_calls.h"
 
 namespace korvel {
 namespace {
@@ -71,11 +72,11 @@ SynthesisResult synthesizeWavelet(const WaveletParams& params, TimeHistory& hist
   if (count >= kSplitThreshold) {
     // The upper half on a second core; without one, everything here.
     const std::int32_t middle = count / 2;
-    try {
-      std::thread upper([&] { fillSamples(plan, history, middle, count); });
+    std::thread upper = tryStartThread([&] { fillSamples(plan, history, middle, count); });
+    if (upper.joinable()) {
       fillSamples(plan, history, 0, middle);
       upper.join();
-    } catch (const std::system_error&) {
+    } else {
       fillSamples(plan, history, 0, count);
     }
   } else {
@@ -86,16 +87,15 @@ SynthesisResult synthesizeWavelet(const WaveletParams& params, TimeHistory& hist
 }
 
 BackgroundSynthesis::BackgroundSynthesis(const SynthesisPlan& plan, TimeHistory& history) : count_(plan.count) {
-  try {
-    thread_ = std::thread([this, plan, &history] {
-      for (std::int32_t begin = 0; begin < count_; begin += kPublishBlock) {
-        const std::int32_t end = count_ - begin > kPublishBlock ? begin + kPublishBlock : count_;
-        fillSamples(plan, history, begin, end);
-        ready_.store(end, std::memory_order_release);
-        ready_.notify_all();
-      }
-    });
-  } catch (const std::system_error&) {
+  thread_ = tryStartThread([this, plan, &history] {
+    for (std::int32_t begin = 0; begin < count_; begin += kPublishBlock) {
+      const std::int32_t end = count_ - begin > kPublishBlock ? begin + kPublishBlock : count_;
+      fillSamples(plan, history, begin, end);
+      ready_.store(end, std::memory_order_release);
+      ready_.notify_all();
+    }
+  });
+  if (!thread_.joinable()) {
     fillSamples(plan, history, 0, count_);
     ready_.store(count_, std::memory_order_release);
   }

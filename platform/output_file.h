@@ -1,18 +1,22 @@
 #pragma once
 
 // The output file: opened by name (created or truncated, write only, no
-// newline translation, held under an exclusive advisory lock), written through
-// a buffer, closed. Every failure raises FileFailure.
+// newline translation; a regular file is held under an exclusive advisory
+// lock), written through a buffer, closed. Every failure raises FileFailure.
 //
-// Full buffers go to the system on a second thread while the next one fills; a
-// failure there is raised by the next write that passes a buffer on, or by close.
-// Either way the file keeps exactly the buffers passed on before the failure.
+// The buffers and the writer thread are acquired before the file is touched,
+// so a lack of memory leaves an existing file as it was. Full buffers go to the
+// system on the second thread while the next one fills; a failure there is
+// raised by the next write that passes a buffer on, or by close. The file then
+// keeps the buffers passed on before the failure, as far as the system took
+// them, cut back to whole records where the system allows.
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
-#include <sys/types.h>
 
 namespace korvel {
 
@@ -27,8 +31,9 @@ class OutputFile {
   // Closes a file still open without reporting anything; buffered bytes are dropped.
   ~OutputFile();
 
-  // Relative names resolve against the current directory.
-  void open(const std::string& name);
+  // Relative names resolve against the current directory. After a failed write
+  // the file is cut back to a whole number of `recordSize`-byte records.
+  void open(const std::string& name, std::size_t recordSize = 1);
   // Buffers the bytes; the buffer goes to the system in large writes.
   void write(const char* data, std::size_t size) {
     if (fd_ >= 0 && size <= kOutputBufferSize - used_) {
@@ -43,23 +48,24 @@ class OutputFile {
   bool isOpen() const { return fd_ >= 0; }
   const std::string& name() const { return name_; }
 
+  // Called about ten times a second while a write or the close waits on the
+  // storage, with the bytes it has taken so far. Set it after open.
+  void setWaitCallback(std::function<void(std::uint64_t bytesWritten)> callback);
+
  private:
   void writeSpilling(const char* data, std::size_t size);
   void flush();
+  // After a failed write: 0 once the file ends on a whole record, or the cut's error code.
+  int cutBackToWholeRecords(int fd);
+  void acquireResources(const std::string& name);
 
   int fd_ = -1;
   std::string name_;
+  std::size_t recordSize_ = 1;
   std::unique_ptr<char[]> buffers_;  // two buffers: one filling, one with the writer
   char* filling_ = nullptr;
   std::size_t used_ = 0;
-  std::unique_ptr<BackgroundWriter> writer_;  // from the first full buffer on
+  std::unique_ptr<BackgroundWriter> writer_;
 };
-
-// The system calls behind the file, replaceable so that tests can inject faults.
-struct FileSystemCalls {
-  ssize_t (*write)(int fd, const void* data, std::size_t size);
-  int (*close)(int fd);
-};
-FileSystemCalls& fileSystemCalls();
 
 }  // namespace korvel

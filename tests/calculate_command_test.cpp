@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <system_error>
+#include <thread>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -16,6 +19,7 @@
 #include "calc/time_history_file.h"
 #include "platform/file_failure.h"
 #include "platform/output_file.h"
+#include "platform/system_calls.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
 #include "support/worked_example.h"
@@ -35,11 +39,15 @@ class CalculateCommandTest : public ::testing::Test {
     std::filesystem::current_path(dir.path());
     ui.setWorkedExample();
   }
-  void TearDown() override { fileSystemCalls() = saved; }
+  void TearDown() override {
+    fileSystemCalls() = saved;
+    resourceCalls() = savedResources;
+  }
 
   TempDir dir;
   FakeUi ui;
   FileSystemCalls saved = fileSystemCalls();
+  ResourceCalls savedResources = resourceCalls();
 };
 
 TEST_F(CalculateCommandTest, WorkedExampleWritesTheFileAndSaysWhere) {
@@ -198,6 +206,10 @@ TEST_F(CalculateCommandTest, UnopenableFileFailsAtTheOpen) {
         EXPECT_EQ(failure.fileName(), c.name);
         EXPECT_EQ(failure.errorCode(), c.error) << c.name;
         EXPECT_NE(std::string(failure.what()).find("\"" + c.name + "\""), std::string::npos);
+        // The report names the file by its full path; an empty name stays empty.
+        const std::string fullPath = c.name.empty() ? "" : dir.file(c.name);
+        EXPECT_EQ(failure.fullPath(), fullPath);
+        EXPECT_NE(fileFailureReport(failure).find("\"" + fullPath + "\""), std::string::npos);
       }
       EXPECT_TRUE(ui.messages.empty()) << c.name;
       EXPECT_EQ(ui.cursorDepth, 0);
@@ -295,6 +307,36 @@ TEST_F(LargeRunTest, FailedOpenAndCancelledSaveLeaveACompleteHistory) {
   expectCompleteHistoryAndNoThread();
 }
 
+TEST_F(LargeRunTest, MissingMemoryOrThreadsNeverCostTheUsersFile) {
+  // No thread can start: the synthesis and the writing run on the caller's thread.
+  resourceCalls().startThread = [](std::function<void()>) -> std::thread {
+    throw std::system_error(EAGAIN, std::generic_category());
+  };
+  ui.saveAnswer = "one-thread.txt";
+  runCalculation(ui);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(std::filesystem::file_size(dir.file("one-thread.txt")), 1'300'000u * 33);
+  expectCompleteHistoryAndNoThread();
+
+  // No memory for the buffers: the run ends before the file is touched.
+  resourceCalls() = savedResources;
+  resourceCalls().allocate = [](std::size_t) -> std::unique_ptr<char[]> { throw std::bad_alloc(); };
+  writeFile(dir.file("keep.txt"), "the user's data");
+  ui.saveAnswer = "keep.txt";
+  ui.messages.clear();
+  try {
+    runCalculation(ui);
+    ADD_FAILURE() << "no failure";
+  } catch (const FileFailure& failure) {
+    EXPECT_EQ(failure.operation(), FileFailure::Open);
+    EXPECT_EQ(failure.errorCode(), ENOMEM);
+  }
+  EXPECT_EQ(readFile(dir.file("keep.txt")), "the user's data");
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_EQ(ui.cursorDepth, 0);
+  expectCompleteHistoryAndNoThread();
+}
+
 TEST_F(LargeRunTest, WriteFailureLeavesACompleteHistory) {
   ui.saveAnswer = "big.txt";
   allowedBytes = 0;  // the first buffer passed on fails
@@ -319,11 +361,13 @@ TEST_F(CalculateCommandTest, DiskFullMidFileKeepsWhatWasWrittenAndRecovers) {
     EXPECT_EQ(failure.operation(), FileFailure::Write);
     EXPECT_EQ(failure.fileName(), "big.txt");
     EXPECT_EQ(failure.description(), "No space left on device");
-    EXPECT_NE(fileFailureReport(failure).find("big.txt"), std::string::npos);
+    EXPECT_NE(fileFailureReport(failure).find(dir.file("big.txt")), std::string::npos);
+    EXPECT_EQ(failure.cutBackError(), 0);
   }
   EXPECT_TRUE(ui.messages.empty());
   EXPECT_EQ(ui.cursorDepth, 0);
-  EXPECT_EQ(std::filesystem::file_size(dir.file("big.txt")), 3 * kOutputBufferSize + 100);
+  // The file ends on the last whole row.
+  EXPECT_EQ(std::filesystem::file_size(dir.file("big.txt")), (3 * kOutputBufferSize + 100) / 33 * 33);
   // The file was closed: another process may take the lock at once.
   EXPECT_EQ(outputFileName, "big.txt");
 
@@ -331,6 +375,57 @@ TEST_F(CalculateCommandTest, DiskFullMidFileKeepsWhatWasWrittenAndRecovers) {
   runCalculation(ui);
   EXPECT_EQ(std::filesystem::file_size(dir.file("big.txt")), 1'999'999u * 33);
   EXPECT_EQ(ui.messages.size(), 1u);
+}
+
+// Slow storage: every write and the close take a while; one write may fail.
+int slowWriteFailsOnCall = 0;
+ssize_t slowWrite(int fd, const void* data, std::size_t size) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(150));
+  if (++writeCalls == slowWriteFailsOnCall) {
+    errno = EIO;
+    return -1;
+  }
+  return ::write(fd, data, size);
+}
+int slowClose(int fd) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  return ::close(fd);
+}
+
+TEST_F(CalculateCommandTest, SlowStorageReportsProgressAndItsEndOnce) {
+  ui.fields[res::IDC_DURATION] = "10";
+  ui.fields[res::IDC_SAMPLES_PER_SECOND] = "10000";  // 100,000 rows: three full buffers and the rest
+  fileSystemCalls().write = &slowWrite;
+  fileSystemCalls().close = &slowClose;
+  for (const int failOnCall : {0, 3}) {
+    SCOPED_TRACE(::testing::Message() << "failing write " << failOnCall);
+    ui.progress.clear();
+    ui.messages.clear();
+    ui.writeEnds = 0;
+    writeCalls = 0;
+    slowWriteFailsOnCall = failOnCall;
+    ui.saveAnswer = "slow.txt";
+    if (failOnCall == 0) {
+      runCalculation(ui);
+      EXPECT_EQ(ui.messages.size(), 1u);
+      EXPECT_EQ(std::filesystem::file_size(dir.file("slow.txt")), 100'000u * 33);
+      // The close waits on the storage too: by then every row is written.
+      ASSERT_FALSE(ui.progress.empty());
+      EXPECT_EQ(ui.progress.back().first, 100'000);
+    } else {
+      EXPECT_THROW(runCalculation(ui), FileFailure);
+      EXPECT_TRUE(ui.messages.empty());
+    }
+    EXPECT_GE(ui.progress.size(), 3u);
+    for (std::size_t i = 0; i < ui.progress.size(); ++i) {
+      EXPECT_EQ(ui.progress[i].second, 100'000);
+      if (i > 0) {
+        EXPECT_LE(ui.progress[i - 1].first, ui.progress[i].first);
+      }
+    }
+    EXPECT_EQ(ui.writeEnds, 1);
+    EXPECT_EQ(ui.messagesAtWriteEnd, 0u) << "the write ends before the completion message";
+  }
 }
 
 int closeCalls = 0;

@@ -31,8 +31,9 @@ std::string quoted(const std::string& word) {
 
 class CliTest : public ::testing::Test {
  protected:
-  Outcome run(const std::vector<std::string>& args) {
-    std::string command = "cd " + quoted(dir.path().string()) + " && " + quoted(KORVEL_CLI);
+  // `limits` are shell commands run first, such as "ulimit -f 100".
+  Outcome run(const std::vector<std::string>& args, const std::string& limits = "true") {
+    std::string command = "cd " + quoted(dir.path().string()) + " && " + limits + " && " + quoted(KORVEL_CLI);
     for (const auto& arg : args) command += " " + quoted(arg);
     command += " >" + quoted(dir.file(".out")) + " 2>" + quoted(dir.file(".err"));
     const int status = std::system(command.c_str());
@@ -112,6 +113,41 @@ TEST_F(CliTest, NotesNeverChangeTheFile) {
   EXPECT_EQ(none.status, 0);
   EXPECT_NE(none.err.find("the file is empty"), std::string::npos);
   EXPECT_EQ(std::filesystem::file_size(dir.file("none.txt")), 0u);
+}
+
+// Address sanitizing reserves more address space than any useful ulimit -v.
+#if defined(__SANITIZE_ADDRESS__)
+#define KORVEL_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define KORVEL_ASAN 1
+#endif
+#endif
+
+TEST_F(CliTest, SystemLimitsEndInAMessageAndLoseNothing) {
+  const std::vector<std::string> largest = {"-a", "1", "-f", "10", "-t", "200", "-r", "10000", "-o", "big.txt"};
+  // A file-size limit of 100 blocks of 512 bytes: the file ends on its last whole row.
+  const Outcome limited = run(largest, "ulimit -f 100");
+  EXPECT_EQ(limited.status, 1);
+  EXPECT_NE(limited.err.find("\"big.txt\": File too large"), std::string::npos) << limited.err;
+  EXPECT_EQ(std::filesystem::file_size(dir.file("big.txt")), 51200u / 33 * 33);
+
+#ifndef KORVEL_ASAN
+  // Little memory: the run ends with a message before the file is touched, or
+  // writes it all on fewer threads; whichever, never an abort.
+  for (const char* kib : {"44000", "47000", "50000", "56000"}) {
+    testing::writeFile(dir.file("big.txt"), "the user's data");
+    const Outcome outcome = run(largest, std::string("ulimit -v ") + kib);
+    SCOPED_TRACE(::testing::Message() << "ulimit -v " << kib << ": " << outcome.err);
+    if (outcome.status == 1) {
+      EXPECT_NE(outcome.err.find("Not enough memory"), std::string::npos);
+      EXPECT_EQ(readFile(dir.file("big.txt")), "the user's data");
+    } else {
+      EXPECT_EQ(outcome.status, 0);
+      EXPECT_EQ(std::filesystem::file_size(dir.file("big.txt")), 65'999'967u);
+    }
+  }
+#endif
 }
 
 TEST_F(CliTest, HelpAndVersion) {

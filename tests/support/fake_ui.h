@@ -3,6 +3,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "calc/time_history.h"
@@ -24,6 +25,9 @@ class FakeUi : public CalculationUi {
   int cursorDepth = 0;
   int cursorBegins = 0;
   int depthDuringMessages = -1;
+  std::vector<std::pair<std::int32_t, std::int32_t>> progress;  // rows written, row count
+  int writeEnds = 0;
+  std::size_t messagesAtWriteEnd = 0;
 
   void setWorkedExample() {
     fields = {{res::IDC_AMPLITUDE, "1"}, {res::IDC_FREQUENCY, "10"}, {res::IDC_DELAY, "0"},
@@ -49,6 +53,13 @@ class FakeUi : public CalculationUi {
     ++cursorBegins;
   }
   void endWaitCursor() override { --cursorDepth; }
+  void writeProgress(std::int32_t rowsWritten, std::int32_t rowCount) override {
+    progress.emplace_back(rowsWritten, rowCount);
+  }
+  void writeEnded() override {
+    ++writeEnds;
+    messagesAtWriteEnd = messages.size();
+  }
 };
 
 }  // namespace korvel::testing
