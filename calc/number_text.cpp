@@ -1,9 +1,8 @@
 #include "calc/number_text.h"
 
 #include <charconv>
-#include <limits>
 #include <cstdint>
-#include <string>
+#include <limits>
 #include <system_error>
 
 namespace korvel {
@@ -12,10 +11,26 @@ namespace {
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Beyond these decimal exponents every value is an infinity or a zero; the
-// bound keeps the exponent arithmetic far from overflow.
-constexpr std::int64_t kExponentLimit = 100'000;
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
+
+// A double's nearest value is decided by its first 768 significant digits and
+// by whether any later digit is non-zero: every double and every midpoint
+// between two neighbours has at most 767 significant digits. Keeping 800 and
+// standing in a single 1 for all the non-zero digits beyond leaves the text
+// between the same two such points, so it rounds the same way.
+constexpr std::size_t kKeptDigits = 800;
+
+// With the significant digits read as 0.d1d2..., a decimal exponent above this
+// is beyond the largest double (0.1e310), and one below the other bound gives
+// less than half the smallest subnormal (0.99...e-330 < 2.4e-324).
+constexpr std::int64_t kOverflowExponent = 310;
+constexpr std::int64_t kUnderflowExponent = -330;
+
+// An exponent of more than 18 digits counts as this. The other part of the
+// decimal exponent, the position of the point, is bounded by the length of the
+// text, and no text that fits in memory comes near 1e17 characters: the sum
+// cannot overflow, and a capped exponent still lies far beyond both bounds.
+constexpr std::int64_t kExponentCap = 1'000'000'000'000'000'000;
 
 }  // namespace
 
@@ -26,21 +41,29 @@ LeadingNumber readLeadingNumber(std::string_view text) {
   bool negative = false;
   if (pos < size && (text[pos] == '+' || text[pos] == '-')) negative = text[pos++] == '-';
 
-  // Mantissa: the significant digits (leading zeros dropped) and the power of
-  // ten of the first of them relative to the point.
-  std::string significant;
-  std::int64_t pointExponent = 0;  // value = 0.significant * 10^pointExponent
+  // Mantissa: value = 0.d1d2... * 10^pointExponent, leading zeros dropped.
+  // Room for "0.", the kept digits, a sticky 1 and "e-330".
+  char digits[2 + kKeptDigits + 1 + 8];
+  digits[0] = '0';
+  digits[1] = '.';
+  std::size_t kept = 0;
+  bool droppedNonZero = false;
+  std::int64_t pointExponent = 0;
   bool anyDigit = false;
   bool seenPoint = false;
   for (; pos < size; ++pos) {
     const char c = text[pos];
     if (isDigit(c)) {
       anyDigit = true;
-      if (significant.empty() && c == '0') {
+      if (kept == 0 && c == '0') {
         if (seenPoint) --pointExponent;
         continue;
       }
-      significant.push_back(c);
+      if (kept < kKeptDigits) {
+        digits[2 + kept++] = c;
+      } else if (c != '0') {
+        droppedNonZero = true;
+      }
       if (!seenPoint) ++pointExponent;
     } else if (c == '.' && !seenPoint) {
       seenPoint = true;
@@ -57,7 +80,7 @@ LeadingNumber readLeadingNumber(std::string_view text) {
     if (probe < size && (text[probe] == '+' || text[probe] == '-')) exponentNegative = text[probe++] == '-';
     if (probe < size && isDigit(text[probe])) {
       for (; probe < size && isDigit(text[probe]); ++probe) {
-        if (exponent < kExponentLimit) exponent = exponent * 10 + (text[probe] - '0');
+        exponent = exponent < kExponentCap / 10 ? exponent * 10 + (text[probe] - '0') : kExponentCap;
       }
       if (exponentNegative) exponent = -exponent;
       pos = probe;
@@ -66,15 +89,16 @@ LeadingNumber readLeadingNumber(std::string_view text) {
 
   double magnitude;
   const std::int64_t decimalExponent = pointExponent + exponent;
-  if (significant.empty() || decimalExponent < -kExponentLimit) {
+  if (kept == 0 || decimalExponent < kUnderflowExponent) {
     magnitude = 0.0;
-  } else if (decimalExponent > kExponentLimit) {
+  } else if (decimalExponent > kOverflowExponent) {
     magnitude = kInfinity;
   } else {
-    significant.insert(0, "0.");
-    significant += 'e';
-    significant += std::to_string(decimalExponent);
-    const auto result = std::from_chars(significant.data(), significant.data() + significant.size(), magnitude);
+    std::size_t end = 2 + kept;
+    if (droppedNonZero) digits[end++] = '1';
+    digits[end++] = 'e';
+    const auto written = std::to_chars(digits + end, digits + sizeof digits, decimalExponent);
+    const auto result = std::from_chars(digits, written.ptr, magnitude);
     if (result.ec == std::errc::result_out_of_range) magnitude = decimalExponent > 0 ? kInfinity : 0.0;
   }
   return {negative ? -magnitude : magnitude, pos};

@@ -5,6 +5,7 @@
 
 #include "calc/calculate_command.h"
 #include "calc/number_text.h"
+#include "cli/shown_text.h"
 #include "platform/number_format.h"
 #include "res/resource_ids.h"
 
@@ -24,6 +25,21 @@ bool onlyBlanks(std::string_view text) {
 std::string fieldText(const CliOptions& options, int controlId) {
   const auto found = options.fieldTexts.find(controlId);
   return found == options.fieldTexts.end() ? std::string() : found->second;
+}
+
+// x * 10^shift in six significant digits, also where the product is beyond the
+// largest double: its digits are x's with the exponent moved. x is finite.
+std::string shortestScaled(double x, int shift) {
+  const double product = x * std::pow(10.0, shift);
+  if (std::isfinite(product)) return shortest(product);
+  char text[kMaxNumberText];
+  std::string mantissa(text, formatExponent(text, x, 5, 0));  // d.ddddde+XXX
+  const auto e = mantissa.find('e');
+  const int exponent = std::stoi(mantissa.substr(e + 1)) + shift;
+  mantissa.erase(e);
+  while (mantissa.back() == '0') mantissa.pop_back();
+  if (mantissa.back() == '.') mantissa.pop_back();
+  return mantissa + "e+" + std::to_string(exponent);
 }
 
 std::string timeColumnText(double time) {
@@ -50,10 +66,10 @@ std::vector<std::string> fieldTextNotes(const CliOptions& options) {
     const LeadingNumber number = readLeadingNumber(text);
     const std::string& option = options.optionNames.at(controlId);
     if (number.length == 0 && !onlyBlanks(text)) {
-      notes.push_back(option + " \"" + text + "\" was read as 0: it does not begin with a number");
+      notes.push_back(option + " \"" + shownText(text) + "\" was read as 0: it does not begin with a number");
     } else if (number.length > 0 && !onlyBlanks(std::string_view(text).substr(number.length))) {
-      notes.push_back(option + " \"" + text + "\" was read as " + shortest(number.value) + ": the text after \"" +
-                      text.substr(0, number.length) + "\" is ignored");
+      notes.push_back(option + " \"" + shownText(text) + "\" was read as " + shortest(number.value) +
+                      ": the text after \"" + shownText(text.substr(0, number.length)) + "\" is ignored");
     }
   }
   return notes;
@@ -66,16 +82,19 @@ std::vector<std::string> resultNotes(const WaveletParams& params, const TimeHist
                     shortest(params.samplesPerSecond) + " samples per second gives no samples");
     return notes;
   }
-  // The wavelet's content reaches f (1 + 1/N); ten samples per cycle of that show its shape.
+  // The wavelet's content reaches f (1 + 1/N); ten samples per cycle of that
+  // show its shape. Worked a tenth at a time, as these may pass the largest double.
   const double f = params.frequency;
   if (f > 0 && std::isfinite(f) && params.halfSineCount > 0) {
-    const double wanted = 10.0 * f * (1.0 + 1.0 / params.halfSineCount);
-    if (params.samplesPerSecond < wanted) {
-      const double nyquist = 2.0 * f * (1.0 + 1.0 / params.halfSineCount);
-      notes.push_back("the sample rate " + shortest(params.samplesPerSecond) +
-                      " is low for this wavelet: its content reaches " + shortest(wanted / 10.0) +
-                      " Hz; use at least " + shortest(wanted) + " samples per second to see its shape" +
-                      (params.samplesPerSecond < nyquist ? " (below " + shortest(nyquist) + " it aliases)" : ""));
+    const double tenthOfContent = f / 10.0 + f / (10.0 * params.halfSineCount);
+    const double rate = params.samplesPerSecond;
+    if (rate / 100.0 < tenthOfContent) {
+      notes.push_back("the sample rate " + shortest(rate) + " is low for this wavelet: its content reaches " +
+                      shortestScaled(tenthOfContent, 1) + " Hz; use at least " + shortestScaled(tenthOfContent, 2) +
+                      " samples per second to see its shape" +
+                      (rate / 20.0 < tenthOfContent ? " (below " + shortestScaled(2.0 * tenthOfContent, 1) +
+                                                          " it aliases)"
+                                                    : ""));
     }
   }
   if (history.count >= 2) {

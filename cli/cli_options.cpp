@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "cli/shown_text.h"
 #include "res/resource_ids.h"
 #include "res/version_info.h"
 
@@ -24,7 +25,7 @@ int halfSineIndexFor(const std::string& label) {
   for (int index = 0; index <= 10; ++index) {
     if (label == std::to_string(2 * index + 3)) return index;
   }
-  throw UsageError("--half-sines \"" + label + "\": must be one of 3, 5, 7, 9, 11, 13, 15, 17, 19, 21, 23");
+  throw UsageError("--half-sines \"" + shownText(label) + "\": must be one of 3, 5, 7, 9, 11, 13, 15, 17, 19, 21, 23");
 }
 
 }  // namespace
@@ -32,8 +33,17 @@ int halfSineIndexFor(const std::string& label) {
 CliOptions parseCliOptions(int argc, char** argv) {
   CliOptions options;
   bool haveOutput = false;
+  bool endOfOptions = false;
   for (int i = 1; i < argc; ++i) {
     std::string_view word = argv[i];
+    if (endOfOptions || !word.starts_with("-") || word == "-") {
+      throw UsageError("\"" + shownText(word) + "\": unexpected argument" +
+                       (endOfOptions ? " after --" : "") + ": korvel-cli takes no operands (see --help)");
+    }
+    if (word == "--") {
+      endOfOptions = true;
+      continue;
+    }
     std::string_view name = word;
     std::string value;
     bool inlineValue = false;
@@ -44,12 +54,9 @@ CliOptions parseCliOptions(int argc, char** argv) {
         inlineValue = true;
       }
     }
-    if (name == "--help" || name == "-h") {
-      options.help = true;
-      continue;
-    }
-    if (name == "--version" || name == "-V") {
-      options.version = true;
+    if (name == "--help" || name == "-h" || name == "--version" || name == "-V") {
+      if (inlineValue) throw UsageError(std::string(name) + ": takes no value");
+      (name == "--help" || name == "-h" ? options.help : options.version) = true;
       continue;
     }
     auto takeValue = [&]() {
@@ -74,13 +81,11 @@ CliOptions parseCliOptions(int argc, char** argv) {
     } else if (name == "--output" || name == "-o") {
       takeValue();
       if (value.empty()) throw UsageError("--output: the path is empty");
-      if (value.back() == '/') throw UsageError("--output \"" + value + "\": names a folder, not a file");
+      if (value.back() == '/') throw UsageError("--output \"" + shownText(value) + "\": names a folder, not a file");
       options.outputPath = value;
       haveOutput = true;
-    } else if (word.starts_with("-") && word.size() > 1) {
-      throw UsageError(std::string(name) + ": unknown option (see --help)");
     } else {
-      throw UsageError("\"" + std::string(word) + "\": unexpected argument (see --help)");
+      throw UsageError(shownText(name) + ": unknown option (see --help)");
     }
   }
   if (!haveOutput && !options.help && !options.version) {
@@ -105,9 +110,12 @@ std::string usageText() {
          "  -o, --output PATH      the file to write (replaced if it exists)\n"
          "  -h, --help             this text\n"
          "  -V, --version          the version block\n"
+         "  --                     ends the options; as korvel-cli takes no operands,\n"
+         "                         nothing may follow it\n"
          "\n"
          "Each TEXT is read as the form reads its field: a leading decimal number, the rest\n"
-         "ignored; a missing option reads as 0.\n"
+         "ignored; a missing option reads as 0. An option's value is always the next\n"
+         "word, even one that begins with -: -a -5 is an amplitude of -5.\n"
          "\n"
          "Exit status: 0 written, 1 file failure, 2 usage error, 3 duration too short.\n";
 }

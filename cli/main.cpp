@@ -1,12 +1,15 @@
 // korvel-cli: the form's Calculate command from the command line. Runs the same
 // command as the desktop program and writes the same bytes.
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 
 #include "calc/calculate_command.h"
 #include "cli/advisories.h"
 #include "cli/command_line_ui.h"
+#include "cli/failure_message.h"
 #include "platform/file_failure.h"
 
 namespace {
@@ -15,6 +18,15 @@ enum ExitStatus { kWritten = 0, kFileFailure = 1, kUsageError = 2, kDurationTooS
 
 void printNotes(const std::vector<std::string>& notes) {
   for (const std::string& note : notes) std::cerr << "korvel-cli: note: " << note << '\n';
+}
+
+// The help or version text on standard output; a full disk or a closed
+// standard output is a failure like any other write.
+int printOut(const std::string& text, const char* what) {
+  if (std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0) return kWritten;
+  const int error = errno;
+  std::cerr << "korvel-cli: Could not write the " << what << " to standard output: " << std::strerror(error) << ".\n";
+  return kFileFailure;
 }
 
 }  // namespace
@@ -28,21 +40,15 @@ int main(int argc, char** argv) {
     std::cerr << "korvel-cli: " << error.what() << '\n';
     return kUsageError;
   }
-  if (options.help) {
-    std::cout << cli::usageText();
-    return kWritten;
-  }
-  if (options.version) {
-    std::cout << cli::versionText();
-    return kWritten;
-  }
+  if (options.help) return printOut(cli::usageText(), "help text");
+  if (options.version) return printOut(cli::versionText(), "version text");
 
   printNotes(cli::fieldTextNotes(options));
   cli::CommandLineUi ui(options);
   try {
     runCalculation(ui);
   } catch (const FileFailure& failure) {
-    std::cerr << "korvel-cli: " << failure.what() << '\n';
+    std::cerr << "korvel-cli: " << cli::failureMessage(failure, options.outputPath) << '\n';
     return kFileFailure;
   }
   if (!ui.askedForFile()) {

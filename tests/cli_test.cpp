@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <vector>
 
+#include "cli/shown_text.h"
 #include "support/temp_dir.h"
 #include "support/worked_example.h"
 
@@ -31,11 +32,13 @@ std::string quoted(const std::string& word) {
 
 class CliTest : public ::testing::Test {
  protected:
-  // `limits` are shell commands run first, such as "ulimit -f 100".
-  Outcome run(const std::vector<std::string>& args, const std::string& limits = "true") {
+  // `limits` are shell commands run first, such as "ulimit -f 100"; standard
+  // output goes to a file unless `stdoutTo` redirects it elsewhere.
+  Outcome run(const std::vector<std::string>& args, const std::string& limits = "true",
+              const std::string& stdoutTo = "") {
     std::string command = "cd " + quoted(dir.path().string()) + " && " + limits + " && " + quoted(KORVEL_CLI);
     for (const auto& arg : args) command += " " + quoted(arg);
-    command += " >" + quoted(dir.file(".out")) + " 2>" + quoted(dir.file(".err"));
+    command += (stdoutTo.empty() ? " >" + quoted(dir.file(".out")) : " " + stdoutTo) + " 2>" + quoted(dir.file(".err"));
     const int status = std::system(command.c_str());
     return {WEXITSTATUS(status), readFile(dir.file(".out")), readFile(dir.file(".err"))};
   }
@@ -75,7 +78,11 @@ TEST_F(CliTest, UsageErrorsNameTheOptionAndWriteNothing) {
       {{"--bogus", "-o", "x.txt"}, "--bogus"},
       {{"-o", "x.txt", "--rate"}, "--rate"},
       {{"-o", "x.txt", "extra"}, "extra"},
+      {{"-o", "x.txt", "--", "-5"}, "\"-5\": unexpected argument after --"},
+      {{"-o", "x.txt", "--help=no"}, "--help: takes no value"},
       {{"-o", "folder/"}, "folder"},
+      {{"-o", "x.txt", "-n", "3\x1b[2J"}, "--half-sines \"3\\x1b[2J\""},
+      {{"-o", "x.txt", "--\xff"}, "--\\xff: unknown option"},
   };
   for (const auto& c : cases) {
     const Outcome outcome = run(c.args);
@@ -83,6 +90,27 @@ TEST_F(CliTest, UsageErrorsNameTheOptionAndWriteNothing) {
     EXPECT_NE(outcome.err.find(c.mentions), std::string::npos) << outcome.err;
   }
   EXPECT_FALSE(std::filesystem::exists(dir.file("x.txt")));
+  // -- ends the options and may end the command line.
+  auto dashes = workedExample("dashes.txt");
+  dashes.push_back("--");
+  EXPECT_EQ(run(dashes).status, 0);
+}
+
+TEST_F(CliTest, FileFailuresNameThePathAsTyped) {
+  std::filesystem::create_directory(dir.file("folder"));
+  const struct {
+    const char* path;
+    const char* message;
+  } cases[] = {
+      {"/dev/full", "Could not write to the file \"/dev/full\": No space left on device."},
+      {"./folder", "Could not open the file \"./folder\": Is a directory."},
+      {"no\nsuch\x1b[31m/x.txt", "Could not open the file \"no\\nsuch\\x1b[31m/x.txt\": No such file or directory."},
+  };
+  for (const auto& c : cases) {
+    const Outcome outcome = run({"-a", "1", "-f", "10", "-t", "1", "-r", "100", "-o", c.path});
+    EXPECT_EQ(outcome.status, 1) << c.path;
+    EXPECT_EQ(outcome.err, std::string("korvel-cli: ") + c.message + "\n");
+  }
 }
 
 TEST_F(CliTest, TooShortDurationPrintsTheFormsWarning) {
@@ -93,6 +121,7 @@ TEST_F(CliTest, TooShortDurationPrintsTheFormsWarning) {
   EXPECT_EQ(outcome.err, " Warning: Recommended duration >     0.15\n");
   EXPECT_FALSE(std::filesystem::exists(dir.file("short.txt")));
   EXPECT_EQ(run({"-o", "empty-fields.txt"}).err, " Warning: Recommended duration >      inf\n");
+  EXPECT_EQ(run({"-d", "-1e999", "-t", "1", "-o", "nan.txt"}).err, " Warning: Recommended duration >     -nan\n");
 }
 
 TEST_F(CliTest, NotesNeverChangeTheFile) {
@@ -103,6 +132,17 @@ TEST_F(CliTest, NotesNeverChangeTheFile) {
   EXPECT_NE(outcome.err.find("--rate \"100 per second\" was read as 100"), std::string::npos) << outcome.err;
   EXPECT_NE(outcome.err.find("use at least 133.333 samples per second"), std::string::npos) << outcome.err;
   EXPECT_EQ(readFile(dir.file("noted.txt")), kWorkedExampleFile);
+
+  // Field texts are echoed with their control characters escaped.
+  const Outcome escaped = run({"-a", "1\n\x1b[31mred", "-o", "escaped.txt"});
+  EXPECT_NE(escaped.err.find("--amplitude \"1\\n\\x1b[31mred\" was read as 1"), std::string::npos) << escaped.err;
+
+  // A finite frequency whose content lies beyond the largest double.
+  const Outcome huge = run({"-a", "1", "-f", "1.7e308", "-t", "1", "-r", "100", "-o", "huge.txt"});
+  EXPECT_NE(huge.err.find("reaches 2.26667e+308 Hz; use at least 2.26667e+309 samples per second to see its shape "
+                          "(below 4.53333e+308 it aliases)"),
+            std::string::npos)
+      << huge.err;
 
   // At 1.3 million seconds the time column resolves whole seconds, coarser than the step.
   const Outcome alike = run({"-a", "1", "-f", "100", "-t", "1.4e6", "-r", "1.5", "-o", "alike.txt"});
@@ -154,10 +194,42 @@ TEST_F(CliTest, HelpAndVersion) {
   const Outcome help = run({"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("--half-sines N"), std::string::npos);
+  EXPECT_NE(help.out.find("  --  "), std::string::npos);
+  // Output that cannot be written is a failure, and says so.
+  const Outcome full = run({"--help"}, "true", ">/dev/full");
+  EXPECT_EQ(full.status, 1);
+  EXPECT_EQ(full.err, "korvel-cli: Could not write the help text to standard output: No space left on device.\n");
+  const Outcome closed = run({"--version"}, "true", ">&-");
+  EXPECT_EQ(closed.status, 1);
+  EXPECT_NE(closed.err.find("Bad file descriptor"), std::string::npos) << closed.err;
   const Outcome version = run({"--version"});
   EXPECT_EQ(version.status, 0);
   EXPECT_NE(version.out.find("1.0.0.1"), std::string::npos);
   EXPECT_NE(version.out.find("FileDescription: korvel MFC Application"), std::string::npos);
+}
+
+TEST(ShownText, EscapesWhatATerminalWouldActOn) {
+  const struct {
+    const char* text;
+    const char* shown;
+  } cases[] = {
+      {"wave.txt", "wave.txt"},
+      {"", ""},
+      {"a\nb\tc\rd\ve\ff", "a\\nb\\tc\\rd\\ve\\ff"},
+      {"\x1b[31mred\x07\x7f", "\\x1b[31mred\\x07\\x7f"},
+      {"back\\slash", "back\\\\slash"},
+      {"caf\xc3\xa9 \xe6\xb3\xa2 \xf0\x9f\x8c\x8a", "caf\xc3\xa9 \xe6\xb3\xa2 \xf0\x9f\x8c\x8a"},  // printable UTF-8
+      {"\xc2\x9b" "1m", "\\xc2\\x9b" "1m"},                                   // C1 control
+      {"\xe2\x80\xaetxt.exe", "\\xe2\\x80\\xaetxt.exe"},                     // right-to-left override
+      {"\xff\xfe", "\\xff\\xfe"},                                             // not UTF-8
+      {"\xc3", "\\xc3"},                                                     // cut short
+      {"\xc3(", "\\xc3("},
+      {"\xc0\xaf", "\\xc0\\xaf"},                                             // overlong
+      {"\xed\xa0\x80", "\\xed\\xa0\\x80"},                                     // surrogate
+      {"\xf4\x90\x80\x80", "\\xf4\\x90\\x80\\x80"},                             // above U+10FFFF
+  };
+  for (const auto& c : cases) EXPECT_EQ(cli::shownText(c.text), c.shown) << c.text;
+  EXPECT_EQ(cli::shownText(std::string("a\0b", 3)), "a\\x00b");
 }
 
 }  // namespace
