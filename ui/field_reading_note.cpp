@@ -42,8 +42,8 @@ std::string fieldReadingNote(std::string_view text) {
   }
   const std::string_view rest = text.substr(number.length);
   if (onlyBlanks(rest)) return {};
-  std::string note =
-      "Read as " + valueText(number.value) + ": the text after \"" + echoed(text.substr(0, number.length)) + "\" is ignored";
+  std::string note = "Read as " + valueText(number.value) + ": the text after \"" +
+                     echoed(text.substr(0, number.length)) + "\" is ignored";
   // A decimal comma is the likeliest cause of a number read in part.
   if (rest.size() >= 2 && rest[0] == ',' && rest[1] >= '0' && rest[1] <= '9') {
     note += " (the decimal separator is the point)";
