@@ -7,6 +7,8 @@
 #include "calc/calculate_command.h"
 #include "platform/file_failure.h"
 #include "platform/qt/busy_cursor.h"
+#include "platform/qt/dialog_units.h"
+#include "platform/qt/field_mark.h"
 #include "platform/qt/message_box.h"
 #include "platform/qt/save_dialog.h"
 #include "res/dialog_templates.h"
@@ -14,16 +16,21 @@
 #include "res/resource_ids.h"
 #include "res/string_table.h"
 #include "ui/about_dlg.h"
+#include "ui/field_reading_note.h"
 
 namespace korvel {
 namespace {
 
 constexpr int kHalfSineEntries = 11;
 
+// Where a slow write's progress bar shows, in dialog units: below the Exit button.
+constexpr int kProgressX = 200, kProgressY = 120, kProgressWidth = 110, kProgressHeight = 14;
+
 }  // namespace
 
 CTimeHistoryDlg::CTimeHistoryDlg(QWidget* parent)
-    : CDialog(res::kTimeHistoryTemplate, parent), icon_(res::loadIconGroup(res::IDR_MAINFRAME)) {}
+    : CDialog(res::kTimeHistoryTemplate, parent), icon_(res::loadIconGroup(res::IDR_MAINFRAME)),
+      writeProgress_(this, pixelRect(kProgressX, kProgressY, kProgressWidth, kProgressHeight, baseUnits())) {}
 
 void CTimeHistoryDlg::DoDataExchange(DataExchange& exchange) {
   CDialog::DoDataExchange(exchange);
@@ -54,6 +61,12 @@ bool CTimeHistoryDlg::OnInitDialog() {
     halfSines_->insertItem(k, QString::number(halfSineCountForIndex(k)));
   }
   halfSines_->setCurrentRow(0);
+
+  // A field whose text is read only in part says so as it is typed; the
+  // command still reads the text as it stands.
+  for (QLineEdit* field : {samplesPerSecond_, duration_, delay_, frequency_, amplitude_}) {
+    markFieldAsTyped(field, [](const std::string& text) { return fieldReadingNote(text); });
+  }
   return true;
 }
 
@@ -90,5 +103,11 @@ std::optional<std::string> CTimeHistoryDlg::askOutputFileName() { return askSave
 void CTimeHistoryDlg::beginWaitCursor() { beginBusyCursor(); }
 
 void CTimeHistoryDlg::endWaitCursor() { endBusyCursor(); }
+
+void CTimeHistoryDlg::writeProgress(std::int32_t rowsWritten, std::int32_t rowCount) {
+  writeProgress_.update(rowsWritten, rowCount);
+}
+
+void CTimeHistoryDlg::writeEnded() { writeProgress_.end(); }
 
 }  // namespace korvel

@@ -8,6 +8,7 @@
 
 #include "calc/time_history.h"
 #include "platform/qt/dialog.h"
+#include "platform/qt/write_progress.h"
 
 class QLineEdit;
 class QListWidget;
@@ -26,6 +27,8 @@ class CTimeHistoryDlg : public CDialog, public CalculationUi {
   std::optional<std::string> askOutputFileName() override;
   void beginWaitCursor() override;
   void endWaitCursor() override;
+  void writeProgress(std::int32_t rowsWritten, std::int32_t rowCount) override;
+  void writeEnded() override;
 
  protected:
   void DoDataExchange(DataExchange& exchange) override;
@@ -46,6 +49,7 @@ class CTimeHistoryDlg : public CDialog, public CalculationUi {
   QLineEdit* amplitude_ = nullptr;
   QListWidget* halfSines_ = nullptr;
   QIcon icon_;
+  WriteProgress writeProgress_;
 };
 
 }  // namespace korvel

@@ -3,10 +3,10 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <limits>
 
+#include "platform/qt/single_choice_list.h"
 #include "res/icon_group.h"
 
 namespace korvel {
@@ -55,8 +55,9 @@ QWidget* createEdit(const res::ControlTemplate& control, QWidget* parent) {
 }
 
 QWidget* createListBox(const res::ControlTemplate& control, QWidget* parent) {
-  auto* list = new QListWidget(parent);
-  list->setSelectionMode(QAbstractItemView::SingleSelection);
+  // Every list of this program is a single-selection list: one entry is
+  // always selected, and the user can move the selection but not clear it.
+  auto* list = new SingleChoiceList(parent);
   list->setFrameShape(has(control, kBorder) ? QFrame::StyledPanel : QFrame::NoFrame);
   list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   list->setVerticalScrollBarPolicy(has(control, kVScroll) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);

@@ -1,0 +1,54 @@
+#include "ui/field_reading_note.h"
+
+#include <algorithm>
+
+#include "calc/number_text.h"
+#include "platform/number_format.h"
+
+namespace korvel {
+namespace {
+
+constexpr std::string_view kBlanks = " \t\n\v\f\r";
+
+bool onlyBlanks(std::string_view text) { return text.find_first_not_of(kBlanks) == std::string_view::npos; }
+
+// The fewest significant digits that give the value back, so the note shows
+// 1.0000001 rather than 1; at most the formatter's limit.
+std::string valueText(double value) {
+  char text[kMaxNumberText];
+  std::string_view shown;
+  for (int digits = 6; digits <= kMaxPrecision; ++digits) {
+    shown = std::string_view(text, static_cast<std::size_t>(formatGeneral(text, value, digits, 0) - text));
+    if (parseNumber(shown) == value) break;
+  }
+  return std::string(shown);
+}
+
+// The number as typed, without leading white space; a very long one keeps its
+// two ends.
+std::string echoed(std::string_view number) {
+  number.remove_prefix(std::min(number.find_first_not_of(kBlanks), number.size()));
+  constexpr std::size_t kEnd = 12;
+  if (number.size() <= 3 * kEnd) return std::string(number);
+  return std::string(number.substr(0, kEnd)) + "..." + std::string(number.substr(number.size() - kEnd));
+}
+
+}  // namespace
+
+std::string fieldReadingNote(std::string_view text) {
+  const LeadingNumber number = readLeadingNumber(text);
+  if (number.length == 0) {
+    return onlyBlanks(text) ? std::string() : "Read as 0: the text does not begin with a number.";
+  }
+  const std::string_view rest = text.substr(number.length);
+  if (onlyBlanks(rest)) return {};
+  std::string note = "Read as " + valueText(number.value) + ": the text after \"" +
+                     echoed(text.substr(0, number.length)) + "\" is ignored";
+  // A decimal comma is the likeliest cause of a number read in part.
+  if (rest.size() >= 2 && rest[0] == ',' && rest[1] >= '0' && rest[1] <= '9') {
+    note += " (the decimal separator is the point)";
+  }
+  return note + ".";
+}
+
+}  // namespace korvel
