@@ -14,6 +14,15 @@
 #include <QTextDocumentFragment>
 #include <qpa/qwindowsysteminterface.h>
 
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <chrono>
+#include <thread>
+#include <unistd.h>
+
+#include "platform/system_calls.h"
 #include "res/resource_ids.h"
 #include "tests/ui/recording_form.h"
 #include "ui/field_reading_note.h"
@@ -198,6 +207,42 @@ TEST(FormFeedback, ASlowWriteKeepsTheFormPaintedAndShowsItsProgressAfterASecond)
   EXPECT_EQ(amplitude->text(), "");
   for (int wait = 0; wait < 100 && amplitude->text().isEmpty(); ++wait) QTest::qWait(10);
   EXPECT_EQ(amplitude->text(), "7") << "input is delivered once the command has ended";
+}
+
+// Storage that takes a third of a second for every block it is handed.
+ssize_t slowWrite(int fd, const void* data, std::size_t size) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(350));
+  return ::write(fd, data, size);
+}
+
+TEST(FormFeedback, TheCalculateCommandOnSlowStorageShowsItsProgressUntilTheWriteEnds) {
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  const QString previous = QDir::currentPath();
+  QDir::setCurrent(folder.path());
+  const FileSystemCalls saved = fileSystemCalls();
+  fileSystemCalls().write = &slowWrite;
+
+  RecordingForm form;
+  showActive(form);
+  const std::pair<int, const char*> values[] = {{IDC_AMPLITUDE, "1"}, {IDC_FREQUENCY, "10"}, {IDC_DELAY, "0"},
+                                                {IDC_DURATION, "10"}, {IDC_SAMPLES_PER_SECOND, "10000"}};
+  for (const auto& [id, text] : values) dynamic_cast<QLineEdit*>(form.GetDlgItem(id))->setText(text);
+  form.nextFileName = "slow.txt";
+  // 100,000 rows, four blocks: well over a second on this storage.
+  bool shownDuringTheWrite = false;
+  QTimer look;
+  QObject::connect(&look, &QTimer::timeout, [&] { shownDuringTheWrite = shownDuringTheWrite || barShown(form); });
+  look.start(50);
+  form.OnOK();
+  look.stop();
+  fileSystemCalls() = saved;
+  QDir::setCurrent(previous);
+
+  EXPECT_TRUE(shownDuringTheWrite);
+  EXPECT_FALSE(barShown(form)) << "the bar goes when the write ends";
+  ASSERT_EQ(form.messages.size(), 1u);
+  EXPECT_EQ(QFileInfo(folder.filePath("slow.txt")).size(), 100'000 * 33);
 }
 
 }  // namespace
