@@ -4,7 +4,8 @@
 #include <string_view>
 
 // The executable's version block: fixed version and the string table of block
-// "040904B0" (US English, code page 1200), keys in their order.
+// "040904B0" (US English, code page 1200), keys in their order. The one place the
+// version is written: the build, the package and the desktop metadata take it from here.
 namespace korvel::res {
 
 inline constexpr std::array<int, 4> kFileVersion{1, 0, 0, 1};
@@ -27,7 +28,7 @@ inline constexpr std::array<VersionEntry, 9> kVersionStrings{{
     {"InternalName", "korvel"},
     {"LegalCopyright", kNoticeLine},
     {"LegalTrademarks", ""},
-    {"OriginalFilename", "korvel.EXE"},
+    {"OriginalFilename", "korvel"},  // the executable's name on this platform
     {"ProductName", "korvel Application"},
     {"ProductVersion", "1, 0, 0, 1"},
 }};

@@ -1,10 +1,18 @@
 #!/usr/bin/env python3
-"""Draws the application icon (icon group 128): a wavelet of three half-sines
-under its half-sine envelope, as 32x32 and 16x16 images in a 16-colour palette.
-Writes korvel-32.png and korvel-16.png next to this script. Standard library only."""
+"""Draws the application icon: a wavelet of three half-sines under its dotted
+half-sine envelope, on a framed paper. One drawing at every size:
+
+- 16 and 32 pixels (icon group 128, the window's icon): drawn straight on the
+  pixel grid in the classic 16-colour palette;
+- 48, 64, 128 and 256 pixels (menus, software centre, HiDPI task bars): the same
+  drawing made four times larger, then averaged down to smooth RGBA pixels.
+
+Writes korvel-SIZE.png next to this script, or into the folder given as the only
+argument. Standard library only."""
 import math
 import os
 import struct
+import sys
 import zlib
 
 # The classic 16-colour palette; entry 0 is the transparent background.
@@ -16,6 +24,9 @@ PALETTE = [
 ]
 TRANSPARENT, FRAME, PAPER, AXIS, ENVELOPE, CURVE = 0, 8, 15, 7, 9, 4
 HALF_SINES = 3
+PALETTE_SIZES = (32, 16)
+SMOOTH_SIZES = (48, 64, 128, 256)
+SUPERSAMPLING = 4
 
 
 def wavelet(t):
@@ -24,38 +35,64 @@ def wavelet(t):
 
 
 def draw(size):
+    """Palette indices of the icon drawn on a size x size grid. Lengths are in
+    units of a 32-pixel icon, so a larger grid holds the same picture."""
+    unit = max(1, size // 32)
     pixels = [[TRANSPARENT] * size for _ in range(size)]
-    inset = 1
-    for y in range(inset, size - inset):
-        for x in range(inset, size - inset):
-            edge = y in (inset, size - inset - 1) or x in (inset, size - inset - 1)
-            pixels[y][x] = FRAME if edge else PAPER
-    left, right = inset + 2, size - inset - 3
+
+    def fill(x0, y0, width, height, colour):
+        for y in range(max(0, y0), min(size, y0 + height)):
+            pixels[y][max(0, x0):min(size, x0 + width)] = [colour] * (min(size, x0 + width) - max(0, x0))
+
+    inset = unit
+    fill(inset, inset, size - 2 * inset, size - 2 * inset, FRAME)
+    fill(2 * inset, 2 * inset, size - 4 * inset, size - 4 * inset, PAPER)
+    left, right = inset + 2 * unit, size - inset - 2 * unit - 1
     middle = size // 2
-    half_height = (size - 2 * inset - 6) / 2
-    for x in range(left, right + 1):
-        pixels[middle][x] = AXIS
+    half_height = (size - 2 * inset - 6 * unit) / 2
+    fill(left, middle, right - left + 1, unit, AXIS)
 
     def row(value):
         return int(round(middle - value * half_height))
 
     if size >= 32:  # the envelope, dotted, only where there is room for it
-        for x in range(left, right + 1, 2):
-            t = (x - left) / (right - left)
-            envelope = math.sin(math.pi * t)
-            pixels[row(envelope)][x] = ENVELOPE
-            pixels[row(-envelope)][x] = ENVELOPE
+        for x in range(left, right + 1, 2 * unit):
+            envelope = math.sin(math.pi * (x - left) / (right - left))
+            fill(x, row(envelope), unit, unit, ENVELOPE)
+            fill(x, row(-envelope), unit, unit, ENVELOPE)
+    width = 2 * unit if size >= 32 else 1
+    height = max(1, width // 2)
     previous = None
-    thickness = 2 if size >= 32 else 1
     for x in range(left, right + 1):
         y = row(wavelet((x - left) / (right - left)))
         top, bottom = (y, y) if previous is None else (min(y, previous), max(y, previous))
-        for yy in range(top, bottom + 1):
-            for dx in range(thickness):
-                if x + dx <= right:
-                    pixels[yy][x + dx] = CURVE
+        fill(x, top, min(width, right + 1 - x), bottom - top + height, CURVE)
         previous = y
     return pixels
+
+
+def smooth(size):
+    """RGBA rows of the icon at size pixels: drawn larger, each pixel the average
+    of the SUPERSAMPLING x SUPERSAMPLING pixels it covers."""
+    big = draw(size * SUPERSAMPLING)
+    count = SUPERSAMPLING * SUPERSAMPLING
+    rows = []
+    for y in range(size):
+        line = []
+        for x in range(size):
+            red = green = blue = alpha = 0
+            for yy in range(y * SUPERSAMPLING, (y + 1) * SUPERSAMPLING):
+                for index in big[yy][x * SUPERSAMPLING:(x + 1) * SUPERSAMPLING]:
+                    if index != TRANSPARENT:
+                        r, g, b = PALETTE[index]
+                        red, green, blue, alpha = red + r, green + g, blue + b, alpha + 1
+            if alpha == 0:
+                line.append((0, 0, 0, 0))
+            else:
+                line.append((round(red / alpha), round(green / alpha), round(blue / alpha),
+                             round(255 * alpha / count)))
+        rows.append(line)
+    return rows
 
 
 def chunk(kind, data):
@@ -63,23 +100,36 @@ def chunk(kind, data):
     return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
 
 
-def png(pixels):
-    size = len(pixels)
+def png(size, colour_type, extra_chunks, raw):
+    header = struct.pack(">IIBBBBB", size, size, 4 if colour_type == 3 else 8, colour_type, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + b"".join(extra_chunks) +
+            chunk(b"IDAT", zlib.compress(bytes(raw), 9)) + chunk(b"IEND", b""))
+
+
+def palette_png(pixels):
     raw = bytearray()
     for line in pixels:
         raw.append(0)  # no filter
-        for x in range(0, size, 2):
+        for x in range(0, len(line), 2):
             raw.append((line[x] << 4) | line[x + 1])
-    header = struct.pack(">IIBBBBB", size, size, 4, 3, 0, 0, 0)  # 4-bit palette
     palette = b"".join(bytes(colour) for colour in PALETTE)
     transparency = bytes([0])  # entry 0 fully transparent, the rest opaque
-    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"PLTE", palette) +
-            chunk(b"tRNS", transparency) + chunk(b"IDAT", zlib.compress(bytes(raw), 9)) +
-            chunk(b"IEND", b""))
+    return png(len(pixels), 3, [chunk(b"PLTE", palette), chunk(b"tRNS", transparency)], raw)
+
+
+def rgba_png(rows):
+    raw = bytearray()
+    for line in rows:
+        raw.append(0)  # no filter
+        for pixel in line:
+            raw.extend(pixel)
+    return png(len(rows), 6, [], raw)
 
 
 if __name__ == "__main__":
-    here = os.path.dirname(os.path.abspath(__file__))
-    for size in (32, 16):
-        with open(os.path.join(here, f"korvel-{size}.png"), "wb") as out:
-            out.write(png(draw(size)))
+    folder = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
+    images = {size: palette_png(draw(size)) for size in PALETTE_SIZES}
+    images.update({size: rgba_png(smooth(size)) for size in SMOOTH_SIZES})
+    for size, data in images.items():
+        with open(os.path.join(folder, f"korvel-{size}.png"), "wb") as out:
+            out.write(data)

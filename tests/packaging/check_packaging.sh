@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# Checks of what korvel installs, one per CTest test:
+#   check_packaging.sh CHECK SOURCE_DIR BUILD_DIR KORVEL KORVEL_CLI
+set -euo pipefail
+check=$1 src=$2 build=$3 korvel=$4 cli=$5
+id=$(sed -n 's/.*kApplicationId = "\(.*\)";/\1/p' "$src/res/application_id.h")
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# The options korvel-cli's --help lists, long and short.
+help_options() { "$cli" --help | grep -oE '(^|[ ,])--?[a-zA-Z][-a-zA-Z]*' | tr -d ' ,' | sort -u; }
+
+case $check in
+desktop-entry)
+  desktop-file-validate "$src/res/$id.desktop"
+  grep -q "^Icon=$id$" "$src/res/$id.desktop" || fail "the desktop entry's icon is not $id"
+  ! grep -n '^X-' "$src/res/$id.desktop" || fail "the desktop entry has keys of its own"
+  ;;
+metainfo)
+  appstreamcli validate --no-net --strict --pedantic "$build/res/$id.metainfo.xml"
+  version=$("$cli" --version | head -1 | cut -d' ' -f2)
+  grep -q "<release version=\"$version\"" "$build/res/$id.metainfo.xml" || fail "no release $version in the metainfo"
+  grep -q "<launchable type=\"desktop-id\">$id.desktop<" "$build/res/$id.metainfo.xml" || fail "launchable is not $id.desktop"
+  ;;
+version-section)
+  # Every line of the version block korvel-cli prints is in korvel's own section, in order.
+  "$cli" --version | sed -n 's/^  \([A-Za-z]*\): \?\(.*\)$/\1=\2/p' >"$scratch/expected"
+  [ "$(wc -l <"$scratch/expected")" = 9 ] || fail "korvel-cli --version does not list nine keys"
+  readelf -p .korvel.version "$korvel" | sed -n 's/^ *\[ *[0-9a-f]*\]  //p' >"$scratch/section"
+  grep -Fx -f "$scratch/expected" "$scratch/section" | diff "$scratch/expected" - ||
+    fail "korvel's .korvel.version section differs from korvel-cli --version"
+  ;;
+man-pages)
+  # Every option of --help is described in the man page's OPTIONS and completed by bash.
+  sed -n '/^\.SH OPTIONS/,/^\.SH [^O]/p' "$build/packaging/korvel-cli.1" | sed 's/\\-/-/g; s/\\f[BIRP]//g' >"$scratch/page"
+  for option in $(help_options); do
+    grep -qE -- "(^|[^-a-z])$option([^-a-z]|$)" "$scratch/page" || fail "man page: no $option"
+    grep -qE -- "(^|[^-a-z])$option([^-a-z]|$)" "$src/packaging/korvel-cli.bash" || fail "completion: no $option"
+  done
+  for page in korvel korvel-cli; do
+    warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$build/packaging/$page.1" 2>&1 >/dev/null)
+    [ -z "$warnings" ] || fail "$page.1: $warnings"
+  done
+  ;;
+completion)
+  # The half-sine counts after -n and --half-sines=, the options after a dash.
+  complete_words() {
+    COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); COMPREPLY=()
+    _korvel_cli
+    echo "${COMPREPLY[*]}"
+  }
+  compopt() { :; }
+  source "$src/packaging/korvel-cli.bash"
+  [ "$(complete_words korvel-cli -n 1)" = "11 13 15 17 19" ] || fail "-n 1: $(complete_words korvel-cli -n 1)"
+  [ "$(complete_words korvel-cli --half-sines = 2)" = "21 23" ] || fail "--half-sines=2"
+  [ "$(complete_words korvel-cli --h)" = "--half-sines --help" ] || fail "--h: $(complete_words korvel-cli --h)"
+  [ -z "$(complete_words korvel-cli --rate "")" ] || fail "a number is not completed"
+  ;;
+icons)
+  # The installed icons are the drawing script's output at every size.
+  python3 "$src/res/icons/make_icons.py" "$scratch"
+  for icon in "$scratch"/*.png; do
+    cmp "$icon" "$src/res/icons/$(basename "$icon")" || fail "$(basename "$icon") is not what make_icons.py draws"
+  done
+  ;;
+installed-tree)
+  # The install holds exactly the files the package promises.
+  DESTDIR="$scratch" cmake --install "$build" --prefix /usr >/dev/null
+  (cd "$scratch/usr" && find . -type f | sed 's|^\./||' | sort) >"$scratch/installed"
+  diff <(sort "$src/packaging/installed-files.txt") "$scratch/installed" || fail "installed files differ (< promised, > installed)"
+  ;;
+*) fail "unknown check $check" ;;
+esac
