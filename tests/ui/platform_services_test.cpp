@@ -105,8 +105,7 @@ TEST_F(SaveDialog, ConfirmedChoiceMovesToItsFolderAndGivesTheBareName) {
     saveMode = dialog.acceptMode() == QFileDialog::AcceptSave;
     confirmsOverwrite = !dialog.testOption(QFileDialog::DontConfirmOverwrite);
     suffix = dialog.defaultSuffix();
-    dialog.selectFile(chosenFolder() + "/wave.dat");
-    QMetaObject::invokeMethod(&dialog, "accept", Qt::DirectConnection);
+    enterFileName(dialog, chosenFolder() + "/wave.dat");
   });
   const std::optional<std::string> name = askSaveFileName(nullptr);
   EXPECT_FALSE(watchdog.fired());
@@ -133,14 +132,13 @@ TEST_F(SaveDialog, AnExistingFileIsReplacedOnlyAfterConfirmation) {
   ModalWatchdog watchdog;
   bool asked = false;
   whenOnTop<QFileDialog>([&](QFileDialog& dialog) {
-    dialog.selectFile(existing.fileName());
     whenOnTop<QMessageBox>([&asked, &dialog](QMessageBox& question) {
       asked = true;
       question.button(QMessageBox::No) != nullptr ? question.button(QMessageBox::No)->click() : question.reject();
       // Declined: the save dialog is still open; leave it.
       dialog.reject();
     });
-    QMetaObject::invokeMethod(&dialog, "accept", Qt::DirectConnection);
+    enterFileName(dialog, existing.fileName());
   });
   EXPECT_EQ(askSaveFileName(nullptr), std::nullopt);
   EXPECT_FALSE(watchdog.fired());
