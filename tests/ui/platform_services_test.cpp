@@ -12,6 +12,7 @@
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 #include <cerrno>
 #include <stdexcept>
 
@@ -144,6 +145,48 @@ TEST_F(SaveDialog, AnExistingFileIsReplacedOnlyAfterConfirmation) {
   EXPECT_FALSE(watchdog.fired());
   EXPECT_TRUE(asked);
   EXPECT_EQ(QDir::current().canonicalPath(), startFolder());
+}
+
+// Every Qt program of the user shares one Qt settings file, where the file
+// dialog would keep its folders and view; korvel reads nothing from the tests'
+// private settings folder and leaves it as it was, empty or not.
+TEST_F(SaveDialog, KeepsNothingBetweenRuns) {
+  const QDir settings(qEnvironmentVariable("XDG_CONFIG_HOME"));
+  ASSERT_TRUE(settings.exists());
+  const QString elsewhere = QDir(chosenFolder()).filePath("elsewhere");
+  ASSERT_TRUE(QDir().mkpath(elsewhere));
+  const QByteArray otherProgram = "[FileDialog]\nlastVisited=" + QUrl::fromLocalFile(elsewhere).toEncoded() +
+                                  "\nviewMode=List\n";
+  for (const QByteArray& stored : {otherProgram, QByteArray()}) {
+    SCOPED_TRACE(stored.isEmpty() ? "no settings" : "another program's settings");
+    for (const QString& entry : settings.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)) {
+      ASSERT_TRUE(QFile::remove(settings.filePath(entry)));
+    }
+    if (!stored.isEmpty()) {
+      QFile file(settings.filePath("QtProject.conf"));
+      ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+      file.write(stored);
+    }
+    ModalWatchdog watchdog;
+    QString folder;
+    auto view = QFileDialog::List;
+    whenOnTop<QFileDialog>([&](QFileDialog& dialog) {
+      folder = dialog.directory().absolutePath();
+      view = dialog.viewMode();
+      enterFileName(dialog, chosenFolder() + "/wave.txt");
+    });
+    EXPECT_EQ(askSaveFileName(nullptr), std::optional<std::string>("wave.txt"));
+    EXPECT_FALSE(watchdog.fired());
+    EXPECT_NE(folder, elsewhere);
+    EXPECT_EQ(view, QFileDialog::Detail) << "the dialog's own view, not the stored one";
+
+    const QStringList left = settings.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    EXPECT_EQ(left, stored.isEmpty() ? QStringList() : QStringList{"QtProject.conf"});
+    QFile file(settings.filePath("QtProject.conf"));
+    if (file.open(QIODevice::ReadOnly)) {
+      EXPECT_EQ(file.readAll(), stored);
+    }
+  }
 }
 
 TEST(BusyCursor, ShowsTheWaitCursorUntilTheGuardEndsEvenOnAnError) {
