@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QUrl>
 #include <cerrno>
+#include <optional>
 #include <stdexcept>
 
 #include "platform/file_failure.h"
@@ -33,7 +34,13 @@ struct SeenMessageBox {
   bool ok = false;
   QWidget* owner = nullptr;
   bool modal = false;
+  std::optional<Qt::CursorShape> cursor;  // the override cursor, if any
 };
+
+std::optional<Qt::CursorShape> overrideCursorShape() {
+  if (QCursor* cursor = QApplication::overrideCursor()) return cursor->shape();
+  return std::nullopt;
+}
 
 // Shows a message box through `show` and returns what it looked like; Enter dismisses it.
 SeenMessageBox seeMessageBox(const std::function<void()>& show) {
@@ -41,7 +48,8 @@ SeenMessageBox seeMessageBox(const std::function<void()>& show) {
   ModalWatchdog watchdog;
   whenOnTop<QMessageBox>([&seen](QMessageBox& box) {
     seen = {box.icon(), box.windowTitle(), box.text(), box.buttons().size(),
-            box.standardButtons() == QMessageBox::Ok, box.parentWidget(), box.isModal()};
+            box.standardButtons() == QMessageBox::Ok, box.parentWidget(), box.isModal(),
+            overrideCursorShape()};
     QTest::keyClick(&box, Qt::Key_Return);
   });
   show();
@@ -67,7 +75,11 @@ TEST(MessageBoxes, WarningAndFileFailureReportShowOneOkOverTheirOwner) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
+    // Shown while busy: the normal pointer over the box, the wait cursor again after it.
+    BusyCursor busy;
     const SeenMessageBox seen = seeMessageBox(c.show);
+    EXPECT_EQ(seen.cursor, Qt::ArrowCursor);
+    EXPECT_EQ(overrideCursorShape(), Qt::WaitCursor);
     EXPECT_EQ(seen.icon, c.icon);
     EXPECT_EQ(seen.title, QApplication::applicationName());
     for (const QString& part : c.inText) EXPECT_TRUE(seen.text.contains(part)) << seen.text.toStdString();
