@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/qt/control_factory.h"
+#include "platform/qt/fixed_window.h"
 #include "platform/qt/win_app.h"
 #include "res/resource_ids.h"
 
@@ -43,8 +44,10 @@ CDialog::CDialog(const res::DialogTemplate& dialogTemplate, QWidget* parent)
   setWindowTitle(QString::fromLatin1(template_.caption.data(), static_cast<qsizetype>(template_.caption.size())));
   setFont(dialogFont(template_.fontFace, template_.pointSize));
   baseUnits_ = dialogBaseUnits(font());
+  // Least and greatest size agree: window managers offer no resizing and no maximising.
   setFixedSize(pixelSize(template_.width, template_.height, baseUnits_));
   setSizeGripEnabled(false);
+  keepWindowNormal(*this);
 }
 
 CDialog::~CDialog() = default;

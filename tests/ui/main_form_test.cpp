@@ -174,6 +174,30 @@ TEST(MainForm, MeasuresInDialogUnitsOfItsTenPointSansFont) {
   EXPECT_FALSE(form.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
 }
 
+// Fixed-size dialogs: no minimise or maximise box, and a request to maximise or
+// fill the screen leaves them where and as large as they were.
+TEST(MainForm, FormAndAboutBoxKeepTheirSizeAndPlace) {
+  CTimeHistoryDlg form;
+  CAboutDlg about;
+  for (CDialog* dialog : std::initializer_list<CDialog*>{&form, &about}) {
+    SCOPED_TRACE(dialog->windowTitle().toStdString());
+    showActive(*dialog);
+    EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize());
+    EXPECT_FALSE(dialog->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    const QRect before = dialog->geometry();
+    for (Qt::WindowState state : {Qt::WindowFullScreen, Qt::WindowMaximized}) {
+      dialog->setWindowState(state);
+      QApplication::processEvents();
+      EXPECT_EQ(dialog->windowState(), Qt::WindowNoState) << state;
+      EXPECT_EQ(dialog->geometry(), before) << state;
+    }
+    dialog->showFullScreen();
+    QApplication::processEvents();
+    EXPECT_EQ(dialog->geometry(), before);
+    dialog->hide();
+  }
+}
+
 TEST(MainForm, StartsWithFocusOnCalculateAndTabsInTemplateOrder) {
   CTimeHistoryDlg form;
   showActive(form);

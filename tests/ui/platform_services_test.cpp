@@ -35,6 +35,7 @@ struct SeenMessageBox {
   QWidget* owner = nullptr;
   bool modal = false;
   std::optional<Qt::CursorShape> cursor;  // the override cursor, if any
+  bool fixed = false;  // fixed size, no minimise or maximise box, stays put when asked to fill the screen
 };
 
 std::optional<Qt::CursorShape> overrideCursorShape() {
@@ -50,6 +51,11 @@ SeenMessageBox seeMessageBox(const std::function<void()>& show) {
     seen = {box.icon(), box.windowTitle(), box.text(), box.buttons().size(),
             box.standardButtons() == QMessageBox::Ok, box.parentWidget(), box.isModal(),
             overrideCursorShape()};
+    const QRect before = box.geometry();
+    box.showFullScreen();
+    QApplication::processEvents();
+    seen.fixed = box.minimumSize() == box.maximumSize() && box.geometry() == before &&
+                 !(box.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
     QTest::keyClick(&box, Qt::Key_Return);
   });
   show();
@@ -87,6 +93,7 @@ TEST(MessageBoxes, WarningAndFileFailureReportShowOneOkOverTheirOwner) {
     EXPECT_TRUE(seen.ok);
     EXPECT_EQ(seen.owner, &owner);
     EXPECT_TRUE(seen.modal);
+    EXPECT_TRUE(seen.fixed);
   }
   EXPECT_TRUE(owner.isVisible()) << "the owner stays open";
 }
