@@ -155,21 +155,27 @@ void CDialog::showWindowMenu(const QPoint& globalPosition) {
   if (QAction* chosen = windowMenu_->exec(globalPosition)) OnSysCommand(chosen->data().toInt());
 }
 
+QPoint CDialog::keyboardMenuPosition() const {
+  // Under the focused control, as a menu opened by a click would be.
+  const QWidget* control = focusWidget();
+  if (control == nullptr || control == this) return mapToGlobal(QPoint(0, 0));
+  return control->mapToGlobal(QPoint(0, control->height()));
+}
+
 void CDialog::contextMenuEvent(QContextMenuEvent* event) {
   if (windowMenu_ == nullptr) {
     event->ignore();
     return;
   }
   event->accept();
-  const QPoint where =
-      event->reason() == QContextMenuEvent::Mouse ? event->globalPos() : mapToGlobal(QPoint(0, 0));
-  showWindowMenu(where);
+  // From the keyboard (on X11 the Menu key sends this request before its key press).
+  showWindowMenu(event->reason() == QContextMenuEvent::Mouse ? event->globalPos() : keyboardMenuPosition());
 }
 
 void CDialog::keyPressEvent(QKeyEvent* event) {
   if (windowMenu_ != nullptr && isWindowMenuKey(*event)) {
     event->accept();
-    showWindowMenu(mapToGlobal(QPoint(0, 0)));
+    showWindowMenu(keyboardMenuPosition());
     return;
   }
   QDialog::keyPressEvent(event);
@@ -179,8 +185,7 @@ bool CDialog::eventFilter(QObject* watched, QEvent* event) {
   // The Menu key and Shift+F10 open the window menu from any control.
   if (event->type() == QEvent::KeyPress && windowMenu_ != nullptr &&
       isWindowMenuKey(*static_cast<QKeyEvent*>(event))) {
-    auto* control = static_cast<QWidget*>(watched);
-    showWindowMenu(control->mapToGlobal(QPoint(0, control->height())));
+    showWindowMenu(keyboardMenuPosition());
     return true;
   }
   return QDialog::eventFilter(watched, event);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -338,6 +339,39 @@ TEST(MainForm, WindowMenuOpensTheAboutBoxAndLeavesTheFormAsItWas) {
     EXPECT_EQ(aboutTitle, "About korvel");
     EXPECT_EQ(form.fieldText(IDC_FREQUENCY), "10");
     EXPECT_EQ(form.selectedHalfSineIndex(), 2);
+  }
+}
+
+// The Menu key arrives as a key press, and on X11 first as a context-menu
+// request from the keyboard; either way the menu opens at the focused control.
+TEST(MainForm, MenuKeyOpensTheWindowMenuAtTheFocusedControl) {
+  const std::pair<const char*, std::function<void(QWidget*)>> presses[] = {
+      {"key press", [](QWidget* control) { QTest::keyClick(control, Qt::Key_Menu); }},
+      {"context-menu request",
+       [](QWidget* control) {
+         QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(), control->mapToGlobal(QPoint()));
+         QApplication::sendEvent(control, &request);
+       }},
+  };
+  for (int id : {IDC_HALF_SINES, IDOK, IDCANCEL}) {
+    for (const auto& [how, press] : presses) {
+      SCOPED_TRACE(std::to_string(id) + " " + how);
+      RecordingForm form;
+      QRect control;
+      QPoint menuAt;
+      const ModalRun run = runModal(form, [&, press = press] {
+        QWidget* focused = form.GetDlgItem(id);
+        focused->setFocus();
+        control = QRect(focused->mapToGlobal(QPoint()), focused->size());
+        whenOnTop<QMenu>([&](QMenu& menu) {
+          menuAt = menu.pos();
+          menu.close();
+        });
+        press(focused);
+      });
+      EXPECT_FALSE(run.watchdogFired);
+      EXPECT_TRUE(control.adjusted(0, 0, 0, 1).contains(menuAt)) << menuAt.x() << "," << menuAt.y();
+    }
   }
 }
 
