@@ -11,6 +11,7 @@
 
 #include "platform/qt/control_factory.h"
 #include "platform/qt/fixed_window.h"
+#include "platform/qt/focus_frame_style.h"
 #include "platform/qt/win_app.h"
 #include "res/resource_ids.h"
 
@@ -71,6 +72,7 @@ void CDialog::createControls() {
   for (const res::ControlTemplate& control : template_.controls) {
     QWidget* widget = createControl(control, baseUnits_, this);
     widget->setFocusPolicy(focusPolicyFor(control));
+    if (widget->focusPolicy() != Qt::NoFocus) widget->setStyle(focusFrameStyle());
     widget->installEventFilter(this);
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
       const int id = control.id;

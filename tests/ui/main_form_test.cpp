@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -209,6 +210,38 @@ TEST(MainForm, StartsWithFocusOnCalculateAndTabsInTemplateOrder) {
   for (int id : expected) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), form.GetDlgItem(id)) << "after Tab, expected control " << id;
+  }
+}
+
+// A keyboard user sees where the focus is: a button or the list looks different
+// with the focus than with the focus in a field.
+TEST(MainForm, FocusedButtonOrListShowsAFocusFrame) {
+  CTimeHistoryDlg form;
+  showActive(form);
+  auto tabTo = [&form](QWidget* target) {
+    for (int i = 0; i < 10 && QApplication::focusWidget() != target; ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    ASSERT_EQ(QApplication::focusWidget(), target);
+  };
+  for (int id : {IDOK, IDCANCEL, IDC_HALF_SINES}) {
+    SCOPED_TRACE(id);
+    QWidget* control = form.GetDlgItem(id);
+    const QRect around = control->geometry().adjusted(-4, -4, 4, 4);
+    tabTo(control);
+    const QImage focused = form.grab(around).toImage();
+    tabTo(field(form, IDC_AMPLITUDE));
+    const QImage elsewhere = form.grab(around).toImage();
+    ASSERT_EQ(elsewhere.size(), focused.size());
+    // The pixels that change clearly, not by a shade.
+    int changed = 0;
+    for (int y = 0; y < focused.height(); ++y) {
+      for (int x = 0; x < focused.width(); ++x) {
+        if (std::abs(qGray(focused.pixel(x, y)) - qGray(elsewhere.pixel(x, y))) >= 64) ++changed;
+      }
+    }
+    // A dotted outline round even one line of text changes some fifty pixels.
+    EXPECT_GE(changed, 40);
   }
 }
 
