@@ -32,7 +32,8 @@ void keepNoSettings() {
 
 std::optional<std::string> askSaveFileName(QWidget* owner) {
   keepNoSettings();
-  QFileDialog dialog(owner);
+  // Opens in the current directory: the folder of the file last chosen, if any.
+  QFileDialog dialog(owner, QString(), QDir::currentPath());
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setDefaultSuffix(QString());
