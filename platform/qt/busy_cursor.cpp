@@ -11,4 +11,12 @@ void endBusyCursor() {
   if (QApplication::overrideCursor() != nullptr) QApplication::restoreOverrideCursor();
 }
 
+NormalPointerWhileWaiting::NormalPointerWhileWaiting() : pushed_(QApplication::overrideCursor() != nullptr) {
+  if (pushed_) QApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
+}
+
+NormalPointerWhileWaiting::~NormalPointerWhileWaiting() {
+  if (pushed_) QApplication::restoreOverrideCursor();
+}
+
 }  // namespace korvel

@@ -11,6 +11,8 @@
 
 #include "platform/qt/accessible_names.h"
 #include "platform/qt/control_factory.h"
+#include "platform/qt/fixed_window.h"
+#include "platform/qt/focus_frame_style.h"
 #include "platform/qt/win_app.h"
 #include "res/resource_ids.h"
 
@@ -44,8 +46,10 @@ CDialog::CDialog(const res::DialogTemplate& dialogTemplate, QWidget* parent)
   setWindowTitle(QString::fromLatin1(template_.caption.data(), static_cast<qsizetype>(template_.caption.size())));
   setFont(dialogFont(template_.fontFace, template_.pointSize));
   baseUnits_ = dialogBaseUnits(font());
+  // Least and greatest size agree: window managers offer no resizing and no maximising.
   setFixedSize(pixelSize(template_.width, template_.height, baseUnits_));
   setSizeGripEnabled(false);
+  keepWindowNormal(*this);
 }
 
 CDialog::~CDialog() = default;
@@ -69,6 +73,7 @@ void CDialog::createControls() {
   for (const res::ControlTemplate& control : template_.controls) {
     QWidget* widget = createControl(control, baseUnits_, this);
     widget->setFocusPolicy(focusPolicyFor(control));
+    if (widget->focusPolicy() != Qt::NoFocus) widget->setStyle(focusFrameStyle());
     widget->installEventFilter(this);
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
       const int id = control.id;
@@ -154,21 +159,27 @@ void CDialog::showWindowMenu(const QPoint& globalPosition) {
   if (QAction* chosen = windowMenu_->exec(globalPosition)) OnSysCommand(chosen->data().toInt());
 }
 
+QPoint CDialog::keyboardMenuPosition() const {
+  // Under the focused control, as a menu opened by a click would be.
+  const QWidget* control = focusWidget();
+  if (control == nullptr || control == this) return mapToGlobal(QPoint(0, 0));
+  return control->mapToGlobal(QPoint(0, control->height()));
+}
+
 void CDialog::contextMenuEvent(QContextMenuEvent* event) {
   if (windowMenu_ == nullptr) {
     event->ignore();
     return;
   }
   event->accept();
-  const QPoint where =
-      event->reason() == QContextMenuEvent::Mouse ? event->globalPos() : mapToGlobal(QPoint(0, 0));
-  showWindowMenu(where);
+  // From the keyboard (on X11 the Menu key sends this request before its key press).
+  showWindowMenu(event->reason() == QContextMenuEvent::Mouse ? event->globalPos() : keyboardMenuPosition());
 }
 
 void CDialog::keyPressEvent(QKeyEvent* event) {
   if (windowMenu_ != nullptr && isWindowMenuKey(*event)) {
     event->accept();
-    showWindowMenu(mapToGlobal(QPoint(0, 0)));
+    showWindowMenu(keyboardMenuPosition());
     return;
   }
   QDialog::keyPressEvent(event);
@@ -178,8 +189,7 @@ bool CDialog::eventFilter(QObject* watched, QEvent* event) {
   // The Menu key and Shift+F10 open the window menu from any control.
   if (event->type() == QEvent::KeyPress && windowMenu_ != nullptr &&
       isWindowMenuKey(*static_cast<QKeyEvent*>(event))) {
-    auto* control = static_cast<QWidget*>(watched);
-    showWindowMenu(control->mapToGlobal(QPoint(0, control->height())));
+    showWindowMenu(keyboardMenuPosition());
     return true;
   }
   return QDialog::eventFilter(watched, event);

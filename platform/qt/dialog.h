@@ -68,6 +68,8 @@ class CDialog : public QDialog {
   void createControls();
   void adoptOwner();
   void showWindowMenu(const QPoint& globalPosition);
+  // Where the window menu opens when asked for from the keyboard: at the focused control.
+  QPoint keyboardMenuPosition() const;
 
   const res::DialogTemplate& template_;
   DialogBaseUnits baseUnits_;

@@ -4,6 +4,8 @@
 #include <QMessageBox>
 
 #include "platform/file_failure.h"
+#include "platform/qt/busy_cursor.h"
+#include "platform/qt/fixed_window.h"
 
 namespace korvel {
 namespace {
@@ -13,6 +15,10 @@ void runMessageBox(QWidget* owner, QMessageBox::Icon icon, const std::string& te
                   owner);
   box.setTextFormat(Qt::PlainText);
   box.setWindowModality(Qt::ApplicationModal);
+  keepWindowNormal(box);
+  // The box waits for the user, so it shows the normal pointer even while the
+  // command that shows it is still busy.
+  const NormalPointerWhileWaiting pointer;
   box.exec();
 }
 

@@ -4,11 +4,36 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QSettings>
 
 namespace korvel {
+namespace {
+
+// The file dialog reads its last folder, folder history, side bar and view from
+// the Qt settings file that every Qt program of the user shares, and writes them
+// back when it closes; korvel keeps nothing between runs. So the process's
+// settings files lie under a device instead of a folder: Qt finds no file to
+// read there, and its check for a writable folder fails before it creates a
+// folder, a lock file or a file. Within a run the dialog still remembers its
+// last folder.
+void keepNoSettings() {
+  static const bool kept = [] {
+    for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat}) {
+      for (const QSettings::Scope scope : {QSettings::UserScope, QSettings::SystemScope}) {
+        QSettings::setPath(format, scope, QStringLiteral("/dev/null"));
+      }
+    }
+    return true;
+  }();
+  (void)kept;
+}
+
+}  // namespace
 
 std::optional<std::string> askSaveFileName(QWidget* owner) {
-  QFileDialog dialog(owner);
+  keepNoSettings();
+  // Opens in the current directory: the folder of the file last chosen, if any.
+  QFileDialog dialog(owner, QString(), QDir::currentPath());
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setDefaultSuffix(QString());

@@ -9,10 +9,12 @@ class QWidget;
 
 namespace korvel {
 
-// Asks for a file to save to: no filter, no default extension, no initial name;
-// an existing file is replaced only after the user confirms. On confirmation the
-// chosen folder becomes the process's current directory and the bare file name
-// (name and extension) is returned; any other ending returns nothing.
+// Asks for a file to save to, starting in the current directory: no filter, no
+// default extension, no initial name; an existing file is replaced only after
+// the user confirms. On confirmation the chosen folder becomes the process's
+// current directory and the bare file name (name and extension) is returned;
+// any other ending returns nothing. The dialog keeps its folders and view for
+// this run only: nothing is read from or written to the user's settings.
 std::optional<std::string> askSaveFileName(QWidget* owner);
 
 }  // namespace korvel

@@ -5,10 +5,12 @@
 
 #include <algorithm>
 
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -174,6 +176,30 @@ TEST(MainForm, MeasuresInDialogUnitsOfItsTenPointSansFont) {
   EXPECT_FALSE(form.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
 }
 
+// Fixed-size dialogs: no minimise or maximise box, and a request to maximise or
+// fill the screen leaves them where and as large as they were.
+TEST(MainForm, FormAndAboutBoxKeepTheirSizeAndPlace) {
+  CTimeHistoryDlg form;
+  CAboutDlg about;
+  for (CDialog* dialog : std::initializer_list<CDialog*>{&form, &about}) {
+    SCOPED_TRACE(dialog->windowTitle().toStdString());
+    showActive(*dialog);
+    EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize());
+    EXPECT_FALSE(dialog->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    const QRect before = dialog->geometry();
+    for (Qt::WindowState state : {Qt::WindowFullScreen, Qt::WindowMaximized}) {
+      dialog->setWindowState(state);
+      QApplication::processEvents();
+      EXPECT_EQ(dialog->windowState(), Qt::WindowNoState) << state;
+      EXPECT_EQ(dialog->geometry(), before) << state;
+    }
+    dialog->showFullScreen();
+    QApplication::processEvents();
+    EXPECT_EQ(dialog->geometry(), before);
+    dialog->hide();
+  }
+}
+
 TEST(MainForm, StartsWithFocusOnCalculateAndTabsInTemplateOrder) {
   CTimeHistoryDlg form;
   showActive(form);
@@ -184,6 +210,38 @@ TEST(MainForm, StartsWithFocusOnCalculateAndTabsInTemplateOrder) {
   for (int id : expected) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), form.GetDlgItem(id)) << "after Tab, expected control " << id;
+  }
+}
+
+// A keyboard user sees where the focus is: a button or the list looks different
+// with the focus than with the focus in a field.
+TEST(MainForm, FocusedButtonOrListShowsAFocusFrame) {
+  CTimeHistoryDlg form;
+  showActive(form);
+  auto tabTo = [&form](QWidget* target) {
+    for (int i = 0; i < 10 && QApplication::focusWidget() != target; ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    ASSERT_EQ(QApplication::focusWidget(), target);
+  };
+  for (int id : {IDOK, IDCANCEL, IDC_HALF_SINES}) {
+    SCOPED_TRACE(id);
+    QWidget* control = form.GetDlgItem(id);
+    const QRect around = control->geometry().adjusted(-4, -4, 4, 4);
+    tabTo(control);
+    const QImage focused = form.grab(around).toImage();
+    tabTo(field(form, IDC_AMPLITUDE));
+    const QImage elsewhere = form.grab(around).toImage();
+    ASSERT_EQ(elsewhere.size(), focused.size());
+    // The pixels that change clearly, not by a shade.
+    int changed = 0;
+    for (int y = 0; y < focused.height(); ++y) {
+      for (int x = 0; x < focused.width(); ++x) {
+        if (std::abs(qGray(focused.pixel(x, y)) - qGray(elsewhere.pixel(x, y))) >= 64) ++changed;
+      }
+    }
+    // A dotted outline round even one line of text changes some fifty pixels.
+    EXPECT_GE(changed, 40);
   }
 }
 
@@ -314,6 +372,39 @@ TEST(MainForm, WindowMenuOpensTheAboutBoxAndLeavesTheFormAsItWas) {
     EXPECT_EQ(aboutTitle, "About korvel");
     EXPECT_EQ(form.fieldText(IDC_FREQUENCY), "10");
     EXPECT_EQ(form.selectedHalfSineIndex(), 2);
+  }
+}
+
+// The Menu key arrives as a key press, and on X11 first as a context-menu
+// request from the keyboard; either way the menu opens at the focused control.
+TEST(MainForm, MenuKeyOpensTheWindowMenuAtTheFocusedControl) {
+  const std::pair<const char*, std::function<void(QWidget*)>> presses[] = {
+      {"key press", [](QWidget* control) { QTest::keyClick(control, Qt::Key_Menu); }},
+      {"context-menu request",
+       [](QWidget* control) {
+         QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(), control->mapToGlobal(QPoint()));
+         QApplication::sendEvent(control, &request);
+       }},
+  };
+  for (int id : {IDC_HALF_SINES, IDOK, IDCANCEL}) {
+    for (const auto& [how, press] : presses) {
+      SCOPED_TRACE(std::to_string(id) + " " + how);
+      RecordingForm form;
+      QRect control;
+      QPoint menuAt;
+      const ModalRun run = runModal(form, [&, press = press] {
+        QWidget* focused = form.GetDlgItem(id);
+        focused->setFocus();
+        control = QRect(focused->mapToGlobal(QPoint()), focused->size());
+        whenOnTop<QMenu>([&](QMenu& menu) {
+          menuAt = menu.pos();
+          menu.close();
+        });
+        press(focused);
+      });
+      EXPECT_FALSE(run.watchdogFired);
+      EXPECT_TRUE(control.adjusted(0, 0, 0, 1).contains(menuAt)) << menuAt.x() << "," << menuAt.y();
+    }
   }
 }
 

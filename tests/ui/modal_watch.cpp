@@ -1,5 +1,9 @@
 #include "tests/ui/modal_watch.h"
 
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTest>
+
 namespace korvel::test {
 
 ModalWatchdog::ModalWatchdog(int limitMs) {
@@ -28,6 +32,16 @@ ModalWatchdog::~ModalWatchdog() { timer_.stop(); }
 QWidget* windowOnTop() {
   if (QWidget* popup = QApplication::activePopupWidget()) return popup;
   return QApplication::activeModalWidget();
+}
+
+void enterFileName(QFileDialog& dialog, const QString& path) {
+  (void)QTest::qWaitForWindowActive(&dialog, 2000);
+  auto* name = qobject_cast<QLineEdit*>(dialog.focusWidget());
+  if (name == nullptr) name = dialog.findChild<QLineEdit*>();
+  if (name == nullptr) return;
+  name->setFocus();
+  name->setText(path);
+  QTest::keyClick(name, Qt::Key_Return);
 }
 
 }  // namespace korvel::test

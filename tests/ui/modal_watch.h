@@ -8,6 +8,8 @@
 #include <QTimer>
 #include <functional>
 
+class QFileDialog;
+
 namespace korvel::test {
 
 // The result a dialog ends with when the watchdog closes it.
@@ -29,6 +31,11 @@ class ModalWatchdog {
 
 // The popup menu or modal window on top, if any.
 QWidget* windowOnTop();
+
+// Types `path` into the file name field of a file dialog and presses Enter, as
+// a user does. Waits until the dialog is active first: the dialog moves the
+// focus into its name field only then, and from then on ignores selectFile.
+void enterFileName(QFileDialog& dialog, const QString& path);
 
 // Runs `action` once, as soon as a window of type W is on top (popup menus
 // count). The poll stops after the action has run or when `limitMs` pass.

@@ -12,7 +12,9 @@
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 #include <cerrno>
+#include <optional>
 #include <stdexcept>
 
 #include "platform/file_failure.h"
@@ -32,7 +34,14 @@ struct SeenMessageBox {
   bool ok = false;
   QWidget* owner = nullptr;
   bool modal = false;
+  std::optional<Qt::CursorShape> cursor;  // the override cursor, if any
+  bool fixed = false;  // fixed size, no minimise or maximise box, stays put when asked to fill the screen
 };
+
+std::optional<Qt::CursorShape> overrideCursorShape() {
+  if (QCursor* cursor = QApplication::overrideCursor()) return cursor->shape();
+  return std::nullopt;
+}
 
 // Shows a message box through `show` and returns what it looked like; Enter dismisses it.
 SeenMessageBox seeMessageBox(const std::function<void()>& show) {
@@ -40,7 +49,13 @@ SeenMessageBox seeMessageBox(const std::function<void()>& show) {
   ModalWatchdog watchdog;
   whenOnTop<QMessageBox>([&seen](QMessageBox& box) {
     seen = {box.icon(), box.windowTitle(), box.text(), box.buttons().size(),
-            box.standardButtons() == QMessageBox::Ok, box.parentWidget(), box.isModal()};
+            box.standardButtons() == QMessageBox::Ok, box.parentWidget(), box.isModal(),
+            overrideCursorShape()};
+    const QRect before = box.geometry();
+    box.showFullScreen();
+    QApplication::processEvents();
+    seen.fixed = box.minimumSize() == box.maximumSize() && box.geometry() == before &&
+                 !(box.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
     QTest::keyClick(&box, Qt::Key_Return);
   });
   show();
@@ -66,7 +81,11 @@ TEST(MessageBoxes, WarningAndFileFailureReportShowOneOkOverTheirOwner) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
+    // Shown while busy: the normal pointer over the box, the wait cursor again after it.
+    BusyCursor busy;
     const SeenMessageBox seen = seeMessageBox(c.show);
+    EXPECT_EQ(seen.cursor, Qt::ArrowCursor);
+    EXPECT_EQ(overrideCursorShape(), Qt::WaitCursor);
     EXPECT_EQ(seen.icon, c.icon);
     EXPECT_EQ(seen.title, QApplication::applicationName());
     for (const QString& part : c.inText) EXPECT_TRUE(seen.text.contains(part)) << seen.text.toStdString();
@@ -74,6 +93,7 @@ TEST(MessageBoxes, WarningAndFileFailureReportShowOneOkOverTheirOwner) {
     EXPECT_TRUE(seen.ok);
     EXPECT_EQ(seen.owner, &owner);
     EXPECT_TRUE(seen.modal);
+    EXPECT_TRUE(seen.fixed);
   }
   EXPECT_TRUE(owner.isVisible()) << "the owner stays open";
 }
@@ -105,8 +125,7 @@ TEST_F(SaveDialog, ConfirmedChoiceMovesToItsFolderAndGivesTheBareName) {
     saveMode = dialog.acceptMode() == QFileDialog::AcceptSave;
     confirmsOverwrite = !dialog.testOption(QFileDialog::DontConfirmOverwrite);
     suffix = dialog.defaultSuffix();
-    dialog.selectFile(chosenFolder() + "/wave.dat");
-    QMetaObject::invokeMethod(&dialog, "accept", Qt::DirectConnection);
+    enterFileName(dialog, chosenFolder() + "/wave.dat");
   });
   const std::optional<std::string> name = askSaveFileName(nullptr);
   EXPECT_FALSE(watchdog.fired());
@@ -133,19 +152,61 @@ TEST_F(SaveDialog, AnExistingFileIsReplacedOnlyAfterConfirmation) {
   ModalWatchdog watchdog;
   bool asked = false;
   whenOnTop<QFileDialog>([&](QFileDialog& dialog) {
-    dialog.selectFile(existing.fileName());
     whenOnTop<QMessageBox>([&asked, &dialog](QMessageBox& question) {
       asked = true;
       question.button(QMessageBox::No) != nullptr ? question.button(QMessageBox::No)->click() : question.reject();
       // Declined: the save dialog is still open; leave it.
       dialog.reject();
     });
-    QMetaObject::invokeMethod(&dialog, "accept", Qt::DirectConnection);
+    enterFileName(dialog, existing.fileName());
   });
   EXPECT_EQ(askSaveFileName(nullptr), std::nullopt);
   EXPECT_FALSE(watchdog.fired());
   EXPECT_TRUE(asked);
   EXPECT_EQ(QDir::current().canonicalPath(), startFolder());
+}
+
+// Every Qt program of the user shares one Qt settings file, where the file
+// dialog would keep its folders and view; korvel reads nothing from the tests'
+// private settings folder and leaves it as it was, empty or not.
+TEST_F(SaveDialog, KeepsNothingBetweenRuns) {
+  const QDir settings(qEnvironmentVariable("XDG_CONFIG_HOME"));
+  ASSERT_TRUE(settings.exists());
+  const QString elsewhere = QDir(chosenFolder()).filePath("elsewhere");
+  ASSERT_TRUE(QDir().mkpath(elsewhere));
+  const QByteArray otherProgram = "[FileDialog]\nlastVisited=" + QUrl::fromLocalFile(elsewhere).toEncoded() +
+                                  "\nviewMode=List\n";
+  for (const QByteArray& stored : {otherProgram, QByteArray()}) {
+    SCOPED_TRACE(stored.isEmpty() ? "no settings" : "another program's settings");
+    for (const QString& entry : settings.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)) {
+      ASSERT_TRUE(QFile::remove(settings.filePath(entry)));
+    }
+    if (!stored.isEmpty()) {
+      QFile file(settings.filePath("QtProject.conf"));
+      ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+      file.write(stored);
+    }
+    ModalWatchdog watchdog;
+    QString folder;
+    auto view = QFileDialog::List;
+    whenOnTop<QFileDialog>([&](QFileDialog& dialog) {
+      folder = dialog.directory().absolutePath();
+      view = dialog.viewMode();
+      enterFileName(dialog, chosenFolder() + "/wave.txt");
+    });
+    const QString current = QDir::current().canonicalPath();
+    EXPECT_EQ(askSaveFileName(nullptr), std::optional<std::string>("wave.txt"));
+    EXPECT_FALSE(watchdog.fired());
+    EXPECT_EQ(QDir(folder).canonicalPath(), current) << "opens in the current directory, not the stored folder";
+    EXPECT_EQ(view, QFileDialog::Detail) << "the dialog's own view, not the stored one";
+
+    const QStringList left = settings.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    EXPECT_EQ(left, stored.isEmpty() ? QStringList() : QStringList{"QtProject.conf"});
+    QFile file(settings.filePath("QtProject.conf"));
+    if (file.open(QIODevice::ReadOnly)) {
+      EXPECT_EQ(file.readAll(), stored);
+    }
+  }
 }
 
 TEST(BusyCursor, ShowsTheWaitCursorUntilTheGuardEndsEvenOnAnError) {
