@@ -7,8 +7,6 @@
 namespace korvel {
 namespace {
 
-// Below this many samples a second thread costs more than it saves.
-constexpr std::int32_t kSplitThreshold = 1 << 16;
 // The background synthesis publishes its progress once per this many samples.
 constexpr std::int32_t kPublishBlock = 1 << 14;
 
@@ -65,40 +63,28 @@ void fillSamples(const SynthesisPlan& plan, TimeHistory& history, std::int32_t b
   }
 }
 
-SynthesisResult synthesizeWavelet(const WaveletParams& params, TimeHistory& history) {
-  const SynthesisPlan plan = planSynthesis(params);
-  if (plan.result.outcome != SynthesisResult::Ok) return plan.result;
-  const std::int32_t count = plan.count;
-  if (count >= kSplitThreshold) {
-    // The upper half on a second core; without one, everything here.
-    const std::int32_t middle = count / 2;
-    std::thread upper = tryStartThread([&] { fillSamples(plan, history, middle, count); });
-    if (upper.joinable()) {
-      fillSamples(plan, history, 0, middle);
-      upper.join();
-    } else {
-      fillSamples(plan, history, 0, count);
-    }
-  } else {
-    fillSamples(plan, history, 0, count);
-  }
-  history.count = count;
-  return plan.result;
-}
-
 BackgroundSynthesis::BackgroundSynthesis(const SynthesisPlan& plan, TimeHistory& history) : count_(plan.count) {
-  thread_ = tryStartThread([this, plan, &history] {
-    for (std::int32_t begin = 0; begin < count_; begin += kPublishBlock) {
-      const std::int32_t end = count_ - begin > kPublishBlock ? begin + kPublishBlock : count_;
-      fillSamples(plan, history, begin, end);
-      ready_.store(end, std::memory_order_release);
-      ready_.notify_all();
-    }
-  });
+  history.count = count_;
+  if (count_ >= kBackgroundThreshold) {
+    thread_ = tryStartThread([this, plan, &history] {
+      for (std::int32_t begin = 0; begin < count_; begin += kPublishBlock) {
+        const std::int32_t end = count_ - begin > kPublishBlock ? begin + kPublishBlock : count_;
+        fillSamples(plan, history, begin, end);
+        ready_.store(end, std::memory_order_release);
+        ready_.notify_all();
+      }
+    });
+  }
   if (!thread_.joinable()) {
     fillSamples(plan, history, 0, count_);
     ready_.store(count_, std::memory_order_release);
   }
+}
+
+SynthesisResult synthesizeWavelet(const WaveletParams& params, TimeHistory& history) {
+  const SynthesisPlan plan = planSynthesis(params);
+  if (plan.result.outcome == SynthesisResult::Ok) BackgroundSynthesis(plan, history).finish();
+  return plan.result;
 }
 
 }  // namespace korvel

@@ -8,10 +8,6 @@
 
 namespace korvel {
 
-// Samples the wavelet into `history`, or refuses when the duration cannot hold
-// the whole wavelet (then `history` is left untouched).
-SynthesisResult synthesizeWavelet(const WaveletParams& params, TimeHistory& history);
-
 // The wavelet's end time: N / (f + f) + delay.
 double waveletEndTime(const WaveletParams& params);
 
@@ -37,10 +33,15 @@ SynthesisPlan planSynthesis(const WaveletParams& params);
 // Computes samples i in [begin, end) of an accepted plan; each depends on its index alone.
 void fillSamples(const SynthesisPlan& plan, TimeHistory& history, std::int32_t begin, std::int32_t end);
 
-// Fills all samples of an accepted plan on a second thread, in index order,
-// while the caller uses the samples already done. The thread is joined at the
-// latest on destruction, so every sample is in place once the object is gone.
-// Without a second thread the samples are all filled in the constructor.
+// From this many samples on, a synthesis runs on a second thread.
+inline constexpr std::int32_t kBackgroundThreshold = 1 << 16;
+
+// Runs an accepted plan into `history` and sets its count. From
+// kBackgroundThreshold samples on, the samples are filled on a second thread,
+// in index order, while the caller uses the samples already done; fewer, or
+// without a second thread, they are all filled in the constructor. The thread
+// is joined at the latest on destruction, so every sample is in place once the
+// object is gone.
 class BackgroundSynthesis {
  public:
   BackgroundSynthesis(const SynthesisPlan& plan, TimeHistory& history);
@@ -67,5 +68,9 @@ class BackgroundSynthesis {
   std::atomic<std::int32_t> ready_{0};
   std::thread thread_;
 };
+
+// Samples the wavelet into `history`, or refuses when the duration cannot hold
+// the whole wavelet (then `history` is left untouched): the plan, run to its end.
+SynthesisResult synthesizeWavelet(const WaveletParams& params, TimeHistory& history);
 
 }  // namespace korvel
