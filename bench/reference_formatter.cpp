@@ -13,7 +13,7 @@
 int main(int argc, char** argv) {
   using namespace korvel;
   const bench::BenchCase benchCase = bench::benchCaseFromArgs(argc, argv);
-  synthesizeWavelet(benchCase.params, timeHistory);
+  WaveletSynthesis(benchCase.params, timeHistory).finish();
   OutputFile file;
   file.open(benchCase.outputPath);
   std::string row;

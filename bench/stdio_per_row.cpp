@@ -8,7 +8,7 @@
 int main(int argc, char** argv) {
   using namespace korvel;
   const bench::BenchCase benchCase = bench::benchCaseFromArgs(argc, argv);
-  synthesizeWavelet(benchCase.params, timeHistory);
+  WaveletSynthesis(benchCase.params, timeHistory).finish();
   std::FILE* file = std::fopen(benchCase.outputPath, "wb");
   if (!file) return 1;
   for (std::int32_t i = 0; i < timeHistory.count; ++i) {

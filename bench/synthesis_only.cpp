@@ -6,7 +6,7 @@
 int main(int argc, char** argv) {
   using namespace korvel;
   const bench::BenchCase benchCase = bench::benchCaseFromArgs(argc, argv);
-  synthesizeWavelet(benchCase.params, timeHistory);
+  WaveletSynthesis(benchCase.params, timeHistory).finish();
   // Read the arrays back so that no store can be dropped.
   volatile double sink = timeHistory.time[timeHistory.count - 1] + timeHistory.amplitude[timeHistory.count / 2];
   (void)sink;

@@ -10,7 +10,7 @@
 int main(int argc, char** argv) {
   using namespace korvel;
   const bench::BenchCase benchCase = bench::benchCaseFromArgs(argc, argv);
-  synthesizeWavelet(benchCase.params, timeHistory);
+  WaveletSynthesis(benchCase.params, timeHistory).finish();
   const int fd = ::open(benchCase.outputPath, O_WRONLY | O_CREAT | O_TRUNC, 0666);
   if (fd < 0) return 1;
   char row[128];

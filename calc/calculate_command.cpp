@@ -79,17 +79,15 @@ WaveletParams readWaveletParams(CalculationUi& ui) {
 }
 
 void runCalculation(CalculationUi& ui) {
-  const SynthesisPlan plan = planSynthesis(readWaveletParams(ui));
-  if (plan.result.outcome == SynthesisResult::DurationTooShort) {
-    scratchText = durationWarningText(plan.result.recommendedDuration);
-    ui.showMessage(scratchText);
-    return;
-  }
-
   // A large time history is filled on a second thread while the user chooses
   // the file and the rows are written; a small one at once. Either way every
   // sample is in place when the run ends, however it ends.
-  BackgroundSynthesis samples(plan, timeHistory);
+  WaveletSynthesis samples(readWaveletParams(ui), timeHistory);
+  if (samples.result().outcome == SynthesisResult::DurationTooShort) {
+    scratchText = durationWarningText(samples.result().recommendedDuration);
+    ui.showMessage(scratchText);
+    return;
+  }
 
   // A cancelled save dialog ends the run: no earlier file is ever overwritten.
   std::optional<std::string> chosen = ui.askOutputFileName();
@@ -102,7 +100,7 @@ void runCalculation(CalculationUi& ui) {
     // Declared after the file, so on a failure the cursor ends before the file closes.
     WaitCursorScope busy(ui);
     {
-      WriteProgressScope progress(ui, file, plan.count);
+      WriteProgressScope progress(ui, file, timeHistory.count);
       writeTimeHistory(file, timeHistory, scratchText, samples);
       samples.finish();
       file.close();

@@ -21,7 +21,7 @@ void formatTimeHistoryRow(double time, double amplitude, std::string& row) {
 }
 
 void writeTimeHistory(OutputFile& file, const TimeHistory& history, std::string& row,
-                      const BackgroundSynthesis& samples) {
+                      const WaveletSynthesis& samples) {
   for (std::int32_t done = 0; done < history.count;) {
     std::int32_t ready = samples.waitBeyond(done);
     if (ready > history.count) ready = history.count;

@@ -10,7 +10,7 @@
 namespace korvel {
 
 class OutputFile;
-class BackgroundSynthesis;
+class WaveletSynthesis;
 
 inline constexpr int kRowLength = 33;
 
@@ -20,6 +20,6 @@ void formatTimeHistoryRow(double time, double amplitude, std::string& row);
 // Writes rows 0 to count - 1 to an open file, each formatted into `row` and
 // written once `samples` has its sample in place.
 void writeTimeHistory(OutputFile& file, const TimeHistory& history, std::string& row,
-                      const BackgroundSynthesis& samples);
+                      const WaveletSynthesis& samples);
 
 }  // namespace korvel

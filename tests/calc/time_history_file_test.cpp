@@ -51,9 +51,8 @@ TEST(TimeHistoryRow, NonFiniteAmplitudesKeepTheRowLength) {
 class TimeHistoryFileTest : public ::testing::Test {
  protected:
   std::string writeFor(const WaveletParams& params) {
-    const SynthesisPlan plan = planSynthesis(params);
-    EXPECT_EQ(plan.result.outcome, SynthesisResult::Ok);
-    BackgroundSynthesis samples(plan, *history);
+    WaveletSynthesis samples(params, *history);
+    EXPECT_EQ(samples.result().outcome, SynthesisResult::Ok);
     OutputFile file;
     file.open(dir.file("out.txt"));
     std::string scratch;
