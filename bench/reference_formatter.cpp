@@ -6,22 +6,23 @@
 #include <string>
 
 #include "bench/bench_case.h"
-#include "bench/plain_synthesis.h"
+#include "calc/synthesis.h"
 #include "platform/number_format.h"
 #include "platform/output_file.h"
 
 int main(int argc, char** argv) {
   using namespace korvel;
   const bench::BenchCase benchCase = bench::benchCaseFromArgs(argc, argv);
-  bench::plainSynthesis(benchCase.params, timeHistory);
+  WaveletSynthesis(benchCase.params, timeHistory).finish();
   OutputFile file;
   file.open(benchCase.outputPath);
   std::string row;
+  char field[kMaxNumberText];
   for (std::int32_t i = 0; i < timeHistory.count; ++i) {
     row.assign(1, ' ');
-    appendExponent(row, timeHistory.time[i], 6, 14);
+    row.append(field, formatExponent(field, timeHistory.time[i], 6, 14));
     row.append(" \t ");
-    appendExponent(row, timeHistory.amplitude[i], 4, 12);
+    row.append(field, formatExponent(field, timeHistory.amplitude[i], 4, 12));
     row.append(" \r\n");
     file.write(row.data(), row.size());
   }

@@ -8,7 +8,7 @@
 #include <unistd.h>
 
 #include "bench/bench_case.h"
-#include "bench/plain_synthesis.h"
+#include "calc/synthesis.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ bool writeAll(int fd, const char* data, std::size_t size) {
 int main(int argc, char** argv) {
   using namespace korvel;
   const bench::BenchCase benchCase = bench::benchCaseFromArgs(argc, argv);
-  bench::plainSynthesis(benchCase.params, timeHistory);
+  WaveletSynthesis(benchCase.params, timeHistory).finish();
   const int fd = ::open(benchCase.outputPath, O_WRONLY | O_CREAT | O_TRUNC, 0666);
   if (fd < 0) return 1;
   const auto buffer = std::make_unique<char[]>(kBufferSize);

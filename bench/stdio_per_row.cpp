@@ -3,12 +3,12 @@
 #include <cstdio>
 
 #include "bench/bench_case.h"
-#include "bench/plain_synthesis.h"
+#include "calc/synthesis.h"
 
 int main(int argc, char** argv) {
   using namespace korvel;
   const bench::BenchCase benchCase = bench::benchCaseFromArgs(argc, argv);
-  bench::plainSynthesis(benchCase.params, timeHistory);
+  WaveletSynthesis(benchCase.params, timeHistory).finish();
   std::FILE* file = std::fopen(benchCase.outputPath, "wb");
   if (!file) return 1;
   for (std::int32_t i = 0; i < timeHistory.count; ++i) {

@@ -5,12 +5,12 @@
 #include <unistd.h>
 
 #include "bench/bench_case.h"
-#include "bench/plain_synthesis.h"
+#include "calc/synthesis.h"
 
 int main(int argc, char** argv) {
   using namespace korvel;
   const bench::BenchCase benchCase = bench::benchCaseFromArgs(argc, argv);
-  bench::plainSynthesis(benchCase.params, timeHistory);
+  WaveletSynthesis(benchCase.params, timeHistory).finish();
   const int fd = ::open(benchCase.outputPath, O_WRONLY | O_CREAT | O_TRUNC, 0666);
   if (fd < 0) return 1;
   char row[128];

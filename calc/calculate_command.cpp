@@ -1,7 +1,5 @@
 #include "calc/calculate_command.h"
 
-#include <optional>
-
 #include "calc/number_text.h"
 #include "calc/synthesis.h"
 #include "calc/time_history_file.h"
@@ -15,9 +13,6 @@ std::string outputFileName;
 std::string scratchText;
 
 namespace {
-
-// From this many samples on, the synthesis runs beside the writing.
-constexpr std::int32_t kBackgroundThreshold = 1 << 16;
 
 // The busy cursor, on from construction to destruction on every way out.
 class WaitCursorScope {
@@ -72,7 +67,7 @@ std::string completionMessageText(const std::string& fileName) {
          " \n into your own graphics program.\n\n The output file has two columns:\n\n time(sec)  amplitude(units)";
 }
 
-void runCalculation(CalculationUi& ui) {
+WaveletParams readWaveletParams(CalculationUi& ui) {
   WaveletParams params;
   params.samplesPerSecond = readField(ui, res::IDC_SAMPLES_PER_SECOND);
   params.duration = readField(ui, res::IDC_DURATION);
@@ -80,24 +75,19 @@ void runCalculation(CalculationUi& ui) {
   params.frequency = readField(ui, res::IDC_FREQUENCY);
   params.amplitude = readField(ui, res::IDC_AMPLITUDE);
   params.halfSineCount = halfSineCountForIndex(ui.selectedHalfSineIndex());
+  return params;
+}
 
-  const SynthesisPlan plan = planSynthesis(params);
-  if (plan.result.outcome == SynthesisResult::DurationTooShort) {
-    scratchText = durationWarningText(plan.result.recommendedDuration);
-    ui.showMessage(scratchText);
-    return;
-  }
-
+void runCalculation(CalculationUi& ui) {
   // A large time history is filled on a second thread while the user chooses
   // the file and the rows are written; a small one at once. Either way every
   // sample is in place when the run ends, however it ends.
-  std::optional<BackgroundSynthesis> background;
-  if (plan.count >= kBackgroundThreshold) {
-    background.emplace(plan, timeHistory);
-  } else {
-    fillSamples(plan, timeHistory, 0, plan.count);
+  WaveletSynthesis samples(readWaveletParams(ui), timeHistory);
+  if (samples.result().outcome == SynthesisResult::DurationTooShort) {
+    scratchText = durationWarningText(samples.result().recommendedDuration);
+    ui.showMessage(scratchText);
+    return;
   }
-  timeHistory.count = plan.count;
 
   // A cancelled save dialog ends the run: no earlier file is ever overwritten.
   std::optional<std::string> chosen = ui.askOutputFileName();
@@ -110,13 +100,9 @@ void runCalculation(CalculationUi& ui) {
     // Declared after the file, so on a failure the cursor ends before the file closes.
     WaitCursorScope busy(ui);
     {
-      WriteProgressScope progress(ui, file, plan.count);
-      if (background) {
-        writeTimeHistory(file, timeHistory, scratchText, *background);
-        background->finish();
-      } else {
-        writeTimeHistory(file, timeHistory, scratchText);
-      }
+      WriteProgressScope progress(ui, file, timeHistory.count);
+      writeTimeHistory(file, timeHistory, scratchText, samples);
+      samples.finish();
       file.close();
     }
     scratchText = completionMessageText(outputFileName);

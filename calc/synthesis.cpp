@@ -7,10 +7,13 @@
 namespace korvel {
 namespace {
 
-// Below this many samples a second thread costs more than it saves.
-constexpr std::int32_t kSplitThreshold = 1 << 16;
 // The background synthesis publishes its progress once per this many samples.
 constexpr std::int32_t kPublishBlock = 1 << 14;
+
+// The wavelet's end time: N / (f + f) + delay.
+double waveletEndTime(const WaveletParams& params) {
+  return params.halfSineCount / (params.frequency + params.frequency) + params.delay;
+}
 
 }  // namespace
 
@@ -20,10 +23,6 @@ std::int32_t sampleCountFor(double quotient) {
   if (!std::isfinite(quotient) || quotient <= 0) return 0;
   if (quotient >= kMaxSampleCount) return kMaxSampleCount;
   return static_cast<std::int32_t>(quotient);
-}
-
-double waveletEndTime(const WaveletParams& params) {
-  return params.halfSineCount / (params.frequency + params.frequency) + params.delay;
 }
 
 SynthesisPlan planSynthesis(const WaveletParams& params) {
@@ -65,38 +64,22 @@ void fillSamples(const SynthesisPlan& plan, TimeHistory& history, std::int32_t b
   }
 }
 
-SynthesisResult synthesizeWavelet(const WaveletParams& params, TimeHistory& history) {
-  const SynthesisPlan plan = planSynthesis(params);
-  if (plan.result.outcome != SynthesisResult::Ok) return plan.result;
-  const std::int32_t count = plan.count;
-  if (count >= kSplitThreshold) {
-    // The upper half on a second core; without one, everything here.
-    const std::int32_t middle = count / 2;
-    std::thread upper = tryStartThread([&] { fillSamples(plan, history, middle, count); });
-    if (upper.joinable()) {
-      fillSamples(plan, history, 0, middle);
-      upper.join();
-    } else {
-      fillSamples(plan, history, 0, count);
-    }
-  } else {
-    fillSamples(plan, history, 0, count);
+WaveletSynthesis::WaveletSynthesis(const WaveletParams& params, TimeHistory& history)
+    : plan_(planSynthesis(params)), count_(plan_.count) {
+  if (plan_.result.outcome != SynthesisResult::Ok) return;
+  history.count = count_;
+  if (count_ >= kBackgroundThreshold) {
+    thread_ = tryStartThread([this, &history] {
+      for (std::int32_t begin = 0; begin < count_; begin += kPublishBlock) {
+        const std::int32_t end = count_ - begin > kPublishBlock ? begin + kPublishBlock : count_;
+        fillSamples(plan_, history, begin, end);
+        ready_.store(end, std::memory_order_release);
+        ready_.notify_all();
+      }
+    });
   }
-  history.count = count;
-  return plan.result;
-}
-
-BackgroundSynthesis::BackgroundSynthesis(const SynthesisPlan& plan, TimeHistory& history) : count_(plan.count) {
-  thread_ = tryStartThread([this, plan, &history] {
-    for (std::int32_t begin = 0; begin < count_; begin += kPublishBlock) {
-      const std::int32_t end = count_ - begin > kPublishBlock ? begin + kPublishBlock : count_;
-      fillSamples(plan, history, begin, end);
-      ready_.store(end, std::memory_order_release);
-      ready_.notify_all();
-    }
-  });
   if (!thread_.joinable()) {
-    fillSamples(plan, history, 0, count_);
+    fillSamples(plan_, history, 0, count_);
     ready_.store(count_, std::memory_order_release);
   }
 }

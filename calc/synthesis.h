@@ -8,13 +8,6 @@
 
 namespace korvel {
 
-// Samples the wavelet into `history`, or refuses when the duration cannot hold
-// the whole wavelet (then `history` is left untouched).
-SynthesisResult synthesizeWavelet(const WaveletParams& params, TimeHistory& history);
-
-// The wavelet's end time: N / (f + f) + delay.
-double waveletEndTime(const WaveletParams& params);
-
 // The number of samples for a quotient duration / dt, truncated toward zero and
 // kept within 0 .. kMaxSampleCount.
 std::int32_t sampleCountFor(double quotient);
@@ -37,16 +30,25 @@ SynthesisPlan planSynthesis(const WaveletParams& params);
 // Computes samples i in [begin, end) of an accepted plan; each depends on its index alone.
 void fillSamples(const SynthesisPlan& plan, TimeHistory& history, std::int32_t begin, std::int32_t end);
 
-// Fills all samples of an accepted plan on a second thread, in index order,
-// while the caller uses the samples already done. The thread is joined at the
-// latest on destruction, so every sample is in place once the object is gone.
-// Without a second thread the samples are all filled in the constructor.
-class BackgroundSynthesis {
+// From this many samples on, a synthesis runs on a second thread.
+inline constexpr std::int32_t kBackgroundThreshold = 1 << 16;
+
+// Samples the wavelet into `history` and sets its count, or refuses when the
+// duration cannot hold the whole wavelet (then `history` is left untouched).
+// From kBackgroundThreshold samples on, the samples are filled on a second
+// thread, in index order, while the caller uses the samples already done;
+// fewer, or without a second thread, they are all filled in the constructor.
+// The thread is joined at the latest on destruction, so every sample is in
+// place once the object is gone.
+class WaveletSynthesis {
  public:
-  BackgroundSynthesis(const SynthesisPlan& plan, TimeHistory& history);
-  BackgroundSynthesis(const BackgroundSynthesis&) = delete;
-  BackgroundSynthesis& operator=(const BackgroundSynthesis&) = delete;
-  ~BackgroundSynthesis() { finish(); }
+  WaveletSynthesis(const WaveletParams& params, TimeHistory& history);
+  WaveletSynthesis(const WaveletSynthesis&) = delete;
+  WaveletSynthesis& operator=(const WaveletSynthesis&) = delete;
+  ~WaveletSynthesis() { finish(); }
+
+  // Ok, or the refusal and the duration the wavelet needs.
+  const SynthesisResult& result() const { return plan_.result; }
 
   // Waits until more than `done` samples are ready; returns how many are.
   std::int32_t waitBeyond(std::int32_t done) const {
@@ -63,6 +65,7 @@ class BackgroundSynthesis {
   }
 
  private:
+  const SynthesisPlan plan_;
   const std::int32_t count_;
   std::atomic<std::int32_t> ready_{0};
   std::thread thread_;

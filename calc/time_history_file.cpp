@@ -20,33 +20,15 @@ void formatTimeHistoryRow(double time, double amplitude, std::string& row) {
   std::memcpy(p, " \r\n", 3);
 }
 
-namespace {
-
-void writeRows(OutputFile& file, const TimeHistory& history, std::string& row, std::int32_t begin, std::int32_t end) {
-  for (std::int32_t i = begin; i < end; ++i) {
-    formatTimeHistoryRow(history.time[i], history.amplitude[i], row);
-    // Every row has kRowLength bytes; saying so lets the copy into the buffer be inlined.
-    if (row.size() == static_cast<std::size_t>(kRowLength)) {
-      file.write(row.data(), kRowLength);
-    } else {
-      file.write(row.data(), row.size());
-    }
-  }
-}
-
-}  // namespace
-
-void writeTimeHistory(OutputFile& file, const TimeHistory& history, std::string& row) {
-  writeRows(file, history, row, 0, history.count);
-}
-
 void writeTimeHistory(OutputFile& file, const TimeHistory& history, std::string& row,
-                      const BackgroundSynthesis& samples) {
+                      const WaveletSynthesis& samples) {
   for (std::int32_t done = 0; done < history.count;) {
     std::int32_t ready = samples.waitBeyond(done);
     if (ready > history.count) ready = history.count;
-    writeRows(file, history, row, done, ready);
-    done = ready;
+    for (; done < ready; ++done) {
+      formatTimeHistoryRow(history.time[done], history.amplitude[done], row);
+      file.write(row.data(), kRowLength);
+    }
   }
 }
 

@@ -10,17 +10,16 @@
 namespace korvel {
 
 class OutputFile;
-class BackgroundSynthesis;
+class WaveletSynthesis;
 
 inline constexpr int kRowLength = 33;
 
 // Replaces `row` with the row text for one sample.
 void formatTimeHistoryRow(double time, double amplitude, std::string& row);
 
-// Writes rows 0 to count - 1 to an open file, each formatted into `row`.
-void writeTimeHistory(OutputFile& file, const TimeHistory& history, std::string& row);
-// The same, for samples still being filled: each row is written once its sample is ready.
+// Writes rows 0 to count - 1 to an open file, each formatted into `row` and
+// written once `samples` has its sample in place.
 void writeTimeHistory(OutputFile& file, const TimeHistory& history, std::string& row,
-                      const BackgroundSynthesis& samples);
+                      const WaveletSynthesis& samples);
 
 }  // namespace korvel

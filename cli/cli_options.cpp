@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "calc/calculate_command.h"
 #include "cli/shown_text.h"
 #include "res/resource_ids.h"
 #include "res/version_info.h"
@@ -22,10 +23,13 @@ constexpr FieldOption kFieldOptions[] = {
 };
 
 int halfSineIndexFor(const std::string& label) {
-  for (int index = 0; index <= 10; ++index) {
-    if (label == std::to_string(2 * index + 3)) return index;
+  std::string choices;
+  for (int index = 0; index < kHalfSineEntryCount; ++index) {
+    const std::string count = std::to_string(halfSineCountForIndex(index));
+    if (label == count) return index;
+    choices += (index == 0 ? "" : ", ") + count;
   }
-  throw UsageError("--half-sines \"" + shownText(label) + "\": must be one of 3, 5, 7, 9, 11, 13, 15, 17, 19, 21, 23");
+  throw UsageError("--half-sines \"" + shownText(label) + "\": must be one of " + choices);
 }
 
 }  // namespace
@@ -95,6 +99,7 @@ CliOptions parseCliOptions(int argc, char** argv) {
 }
 
 std::string usageText() {
+  const std::string lastHalfSineCount = std::to_string(halfSineCountForIndex(kHalfSineEntryCount - 1));
   return "Usage: korvel-cli [--amplitude TEXT] [--frequency TEXT] [--half-sines N]\n"
          "                  [--delay TEXT] [--duration TEXT] [--rate TEXT] --output PATH\n"
          "\n"
@@ -103,7 +108,7 @@ std::string usageText() {
          "\n"
          "  -a, --amplitude TEXT   peak amplitude, in your units\n"
          "  -f, --frequency TEXT   carrier frequency, Hz\n"
-         "  -n, --half-sines N     number of half-sines: 3, 5, ..., 23 (default 3)\n"
+         "  -n, --half-sines N     number of half-sines: 3, 5, ..., " + lastHalfSineCount + " (default 3)\n"
          "  -d, --delay TEXT       time at which the wavelet starts, s\n"
          "  -t, --duration TEXT    total length of the record, s\n"
          "  -r, --rate TEXT        samples per second\n"

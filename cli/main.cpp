@@ -7,9 +7,9 @@
 #include <iostream>
 
 #include "calc/calculate_command.h"
-#include "cli/advisories.h"
 #include "cli/command_line_ui.h"
 #include "cli/failure_message.h"
+#include "cli/notes.h"
 #include "platform/file_failure.h"
 
 namespace {
@@ -55,6 +55,6 @@ int main(int argc, char** argv) {
     std::cerr << ui.lastMessage() << '\n';
     return kDurationTooShort;
   }
-  printNotes(cli::resultNotes(cli::paramsFromOptions(options), timeHistory));
+  printNotes(cli::resultNotes(readWaveletParams(ui), timeHistory));
   return kWritten;
 }

@@ -10,23 +10,6 @@ namespace {
 
 constexpr std::chrono::milliseconds kCallbackInterval{100};
 
-// Writes all `size` bytes, retrying after EINTR and short writes, counting what
-// the system takes. Returns 0, or the error code of the failure.
-int writeAllBytes(int fd, const char* data, std::size_t size, std::atomic<std::uint64_t>& written) {
-  while (size > 0) {
-    const ssize_t done = fileSystemCalls().write(fd, data, size);
-    if (done < 0) {
-      if (errno == EINTR) continue;
-      return errno;
-    }
-    if (done == 0) return ENOSPC;
-    written.fetch_add(static_cast<std::uint64_t>(done), std::memory_order_relaxed);
-    data += done;
-    size -= static_cast<std::size_t>(done);
-  }
-  return 0;
-}
-
 }  // namespace
 
 BackgroundWriter::BackgroundWriter() : thread_(tryStartThread([this] { run(); })) {}

@@ -1,11 +1,11 @@
 #include "platform/fast_exponent.h"
 
-#include <algorithm>
 #include <array>
 #include <bit>
 #include <cmath>
 #include <cstring>
-#include <utility>
+
+#include "platform/decimal_digits.h"
 
 namespace korvel {
 namespace {
@@ -23,13 +23,6 @@ constexpr auto kPow5 = [] {
   return table;
 }();
 
-constexpr auto kPow10 = [] {
-  std::array<std::uint64_t, 18> table{};
-  table[0] = 1;
-  for (int i = 1; i < 18; ++i) table[i] = table[i - 1] * 10;
-  return table;
-}();
-
 // For `significant` digits, the largest s with 2^s <= 10^(17 - significant). The
 // 17-digit step moves a value by at most half a unit of its 17th digit, that is
 // by at most half / 10^(17 - significant) in units of the cut's remainder, and
@@ -44,32 +37,6 @@ constexpr auto kNearHalfShift = [] {
   }
   return table;
 }();
-
-constexpr char kDigitPairs[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-    "8081828384858687888990919293949596979899";
-
-// Writes exactly `count` decimal digits of `value` at `out`, zero-filled in front.
-inline void putDigits(char* out, std::uint64_t value, int count) {
-  char* p = out + count;
-  while (count >= 2) {
-    p -= 2;
-    std::memcpy(p, kDigitPairs + 2 * (value % 100), 2);
-    value /= 100;
-    count -= 2;
-  }
-  if (count > 0) *--p = static_cast<char>('0' + value);
-}
-
-// Writes "e+ddd" or "e-ddd" at `out` (five bytes).
-inline void putExponent(char* out, int exponent) {
-  out[0] = 'e';
-  out[1] = exponent < 0 ? '-' : '+';
-  if (exponent < 0) exponent = -exponent;
-  out[2] = static_cast<char>('0' + exponent / 100);
-  std::memcpy(out + 3, kDigitPairs + 2 * (exponent % 100), 2);
-}
 
 // The rounding without the 17-digit text: the scaled value's integer part and
 // remainder are exact, so the cut is decided directly unless the remainder lies
@@ -126,25 +93,6 @@ template <int kSignificant>
   }
 }
 
-using FastRounding = bool (*)(double, RoundedDecimal&);
-
-template <int... kCounts>
-constexpr std::array<FastRounding, sizeof...(kCounts)> fastRoundingTable(std::integer_sequence<int, kCounts...>) {
-  return {&tryRoundFast<kCounts + 1>...};
-}
-
-// Entry k rounds to k + 1 digits.
-constexpr auto kFastRounding = fastRoundingTable(std::make_integer_sequence<int, 16>{});
-
-RoundedDecimal roundNonZero(double magnitude, int significant) {
-  RoundedDecimal result;
-  // At 17 digits and more the 17-digit step is the only rounding, with ties to even.
-  if (significant >= 1 && significant <= 16 && kFastRounding[significant - 1](magnitude, result)) {
-    return result;
-  }
-  return roundToSignificant(magnitude, significant);
-}
-
 // The two fields of a row: precision known at compile time, digits from pairs.
 template <int kPrecision>
 char* formatFixedExponent(char* out, double value) {
@@ -165,12 +113,7 @@ char* formatFixedExponent(char* out, double value) {
   const std::uint64_t rest = rounded.digits - first * kFirst;
   out[1] = static_cast<char>('0' + first);
   out[2] = '.';
-  static_assert(kPrecision == 4 || kPrecision == 6);
-  const std::uint64_t low = rest % 10000;
-  if constexpr (kPrecision == 6) std::memcpy(out + 3, kDigitPairs + 2 * (rest / 10000), 2);
-  std::memcpy(out + kPrecision - 1, kDigitPairs + 2 * (low / 100), 2);
-  std::memcpy(out + kPrecision + 1, kDigitPairs + 2 * (low % 100), 2);
-  putExponent(out + 3 + kPrecision, rounded.exponent);
+  putExponent(putDigits(out + 3, rest, kPrecision), rounded.exponent);
   return out + kWidth;
 }
 
@@ -184,42 +127,6 @@ char* formatTimeField(char* out, double value) {
 char* formatAmplitudeField(char* out, double value) {
   if (!std::isfinite(value)) [[unlikely]] return formatExponent(out, value, 4, 12);
   return formatFixedExponent<4>(out, value);
-}
-
-RoundedDecimal roundToSignificantFast(double magnitude, int significant) {
-  if (magnitude == 0) return {0, 0};
-  return roundNonZero(magnitude, significant);
-}
-
-char* formatExponentFast(char* out, double value, int precision, int width) {
-  precision = std::clamp(precision, 0, kMaxPrecision);
-  width = std::clamp(width, 0, kMaxWidth);
-  if (!std::isfinite(value)) return formatExponent(out, value, precision, width);
-
-  if (precision == 6 && width == 14) return formatFixedExponent<6>(out, value);
-  if (precision == 4 && width == 12) return formatFixedExponent<4>(out, value);
-
-  const bool negative = std::signbit(value);
-  const RoundedDecimal rounded = roundToSignificantFast(std::fabs(value), precision + 1);
-  // sign, first digit, point and fraction, then e, the exponent's sign and three digits
-  const int length = (negative ? 1 : 0) + 1 + (precision > 0 ? precision + 1 : 0) + 5;
-  char* p = out;
-  if (length < width) {
-    std::memset(p, ' ', static_cast<std::size_t>(width - length));
-    p += width - length;
-  }
-  if (negative) *p++ = '-';
-  if (precision > 0) {
-    // All digits one place to the right, then the first moves in front of the point.
-    putDigits(p + 1, rounded.digits, precision + 1);
-    p[0] = p[1];
-    p[1] = '.';
-    p += precision + 2;
-  } else {
-    *p++ = static_cast<char>('0' + rounded.digits);
-  }
-  putExponent(p, rounded.exponent);
-  return p + 5;
 }
 
 }  // namespace korvel

@@ -5,42 +5,10 @@
 #include <cmath>
 #include <cstring>
 
+#include "platform/decimal_digits.h"
+
 namespace korvel {
 namespace {
-
-constexpr std::uint64_t kPow10[] = {1ULL,
-                                    10ULL,
-                                    100ULL,
-                                    1000ULL,
-                                    10000ULL,
-                                    100000ULL,
-                                    1000000ULL,
-                                    10000000ULL,
-                                    100000000ULL,
-                                    1000000000ULL,
-                                    10000000000ULL,
-                                    100000000000ULL,
-                                    1000000000000ULL,
-                                    10000000000000ULL,
-                                    100000000000000ULL,
-                                    1000000000000000ULL,
-                                    10000000000000000ULL,
-                                    100000000000000000ULL};
-
-// Writes `count` decimal digits of `value`, most significant first, zero-filled.
-char* writeDigits(char* out, std::uint64_t value, int count) {
-  for (int i = count - 1; i >= 0; --i) {
-    out[i] = static_cast<char>('0' + value % 10);
-    value /= 10;
-  }
-  return out + count;
-}
-
-char* writeExponentField(char* out, int exponent) {
-  *out++ = 'e';
-  *out++ = exponent < 0 ? '-' : '+';
-  return writeDigits(out, static_cast<std::uint64_t>(exponent < 0 ? -exponent : exponent), 3);
-}
 
 // Moves the text [start, end) right so that it fills `width`, spaces in front.
 char* padLeft(char* start, char* end, int width) {
@@ -101,9 +69,9 @@ char* formatExponent(char* out, double value, int precision, int width) {
   *p++ = static_cast<char>('0' + rounded.digits / scale);
   if (precision > 0) {
     *p++ = '.';
-    p = writeDigits(p, rounded.digits % scale, precision);
+    p = putDigits(p, rounded.digits % scale, precision);
   }
-  p = writeExponentField(p, rounded.exponent);
+  p = putExponent(p, rounded.exponent);
   return padLeft(out, p, width);
 }
 
@@ -115,7 +83,7 @@ char* formatGeneral(char* out, double value, int precision, int width) {
   const int significant = precision == 0 ? 1 : precision;
   const RoundedDecimal rounded = roundToSignificant(std::fabs(value), significant);
   char digits[20];
-  writeDigits(digits, rounded.digits, significant);
+  putDigits(digits, rounded.digits, significant);
   const int exponent = rounded.exponent;
 
   char* p = out;
@@ -143,13 +111,8 @@ char* formatGeneral(char* out, double value, int precision, int width) {
     if (!exponential && exponent < 0) p = std::fill_n(p, -exponent - 1, '0');
     p = std::copy(fraction, fraction + fractionLength, p);
   }
-  if (exponential) p = writeExponentField(p, exponent);
+  if (exponential) p = putExponent(p, exponent);
   return padLeft(out, p, width);
-}
-
-void appendExponent(std::string& text, double value, int precision, int width) {
-  char buffer[kMaxNumberText];
-  text.append(buffer, formatExponent(buffer, value, precision, width));
 }
 
 void appendGeneral(std::string& text, double value, int precision, int width) {

@@ -29,7 +29,6 @@ char* formatExponent(char* out, double value, int precision, int width);
 // "%W.Pg": general notation, trailing zeros dropped.
 char* formatGeneral(char* out, double value, int precision, int width);
 
-void appendExponent(std::string& text, double value, int precision, int width);
 void appendGeneral(std::string& text, double value, int precision, int width);
 
 }  // namespace korvel

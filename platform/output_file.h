@@ -45,8 +45,6 @@ class OutputFile {
   }
   // Passes on what is buffered and closes. After a failure here the file counts as closed.
   void close();
-  bool isOpen() const { return fd_ >= 0; }
-  const std::string& name() const { return name_; }
 
   // Called about ten times a second while a write or the close waits on the
   // storage, with the bytes it has taken so far. Set it after open.

@@ -2,9 +2,12 @@
 
 // The system resources behind the output file and the second threads, reached
 // through replaceable entries so that tests can make each of them fail or slow
-// down. Only the code that acquires these resources includes this header.
+// down, and the whole-block write on them. Only the code that acquires these
+// resources, and the tests, include this header.
 
+#include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <new>
@@ -22,6 +25,11 @@ struct FileSystemCalls {
   int (*truncate)(int fd, off_t length);   // ftruncate
 };
 FileSystemCalls& fileSystemCalls();
+
+// Writes all `size` bytes through fileSystemCalls(), retrying after EINTR and
+// short writes, counting what the system takes. Returns 0, or the error code of
+// the failure.
+int writeAllBytes(int fd, const char* data, std::size_t size, std::atomic<std::uint64_t>& written);
 
 struct ResourceCalls {
   // Uninitialised memory; throws std::bad_alloc when there is none.

@@ -10,10 +10,10 @@
 
 #include "calc/calculate_command.h"
 #include "calc/time_history_file.h"
-#include "fuzz/fuzz_check.h"
+#include "tests/fuzz/fuzz_check.h"
 #include "platform/file_failure.h"
-#include "support/fake_ui.h"
-#include "support/temp_dir.h"
+#include "tests/support/fake_ui.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::filesystem::remove(dir.file("fuzz.txt"));
 
   testing::FakeUi ui;
-  ui.halfSineIndex = data[0] % 11;
+  ui.halfSineIndex = data[0] % kHalfSineEntryCount;
   ui.saveAnswer = "fuzz.txt";
   const int ids[] = {res::IDC_AMPLITUDE, res::IDC_FREQUENCY, res::IDC_DELAY, res::IDC_DURATION,
                      res::IDC_SAMPLES_PER_SECOND};

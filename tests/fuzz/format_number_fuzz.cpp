@@ -6,9 +6,9 @@
 #include <string>
 
 #include "calc/calculate_command.h"
-#include "fuzz/fuzz_check.h"
+#include "tests/fuzz/fuzz_check.h"
 #include "platform/number_format.h"
-#include "support/slow_reference.h"
+#include "tests/support/slow_reference.h"
 
 namespace {
 

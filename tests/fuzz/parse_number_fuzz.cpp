@@ -9,8 +9,8 @@
 #include <string>
 
 #include "calc/number_text.h"
-#include "fuzz/fuzz_check.h"
-#include "support/slow_reference.h"
+#include "tests/fuzz/fuzz_check.h"
+#include "tests/support/slow_reference.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "support/slow_reference.h"
+#include "tests/support/slow_reference.h"
 
 #include <cmath>
 #include <cstdio>
@@ -98,6 +98,25 @@ ReferenceNumber referenceParse(const std::string& text) {
     if (c == 'd' || c == 'D') c = 'e';
   }
   return {std::strtod(prefix.c_str(), nullptr), prefix.size()};
+}
+
+void referenceSynthesis(const WaveletParams& p, TimeHistory& history) {
+  const double dt = 1.0 / p.samplesPerSecond;
+  const double twoPi = 2.0 * std::atan2(0.0, -1.0);
+  const double quotient = p.duration / dt;
+  std::int32_t count = 0;
+  if (std::isfinite(quotient) && quotient > 0) count = quotient >= 1'999'999 ? 1'999'999 : static_cast<std::int32_t>(quotient);
+  const double tend = p.halfSineCount / (p.frequency + p.frequency) + p.delay;
+  for (std::int32_t i = 0; i < count; ++i) {
+    const double t = static_cast<double>(i - 1) * dt;
+    history.time[i] = t;
+    history.amplitude[i] = 0.0;
+    if (p.delay < t && t < tend) {
+      const double angle = ((t - p.delay) * twoPi) * p.frequency;
+      history.amplitude[i] = (std::sin(angle) * std::sin(angle / p.halfSineCount)) * p.amplitude;
+    }
+  }
+  history.count = count;
 }
 
 }  // namespace korvel::testing

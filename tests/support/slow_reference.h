@@ -1,11 +1,14 @@
 #pragma once
 
-// Slow, independent references for the number conversions, built on the C
-// library: its exact %.16e digits cut by hand, and strtod on a prefix that a
-// POSIX regular expression has checked against the field grammar.
+// Slow, independent references: the number conversions built on the C
+// library (its exact %.16e digits cut by hand, and strtod on a prefix that a
+// POSIX regular expression has checked against the field grammar), and the
+// wavelet sampled in one plain pass over the indices.
 
 #include <cstddef>
 #include <string>
+
+#include "calc/time_history.h"
 
 namespace korvel::testing {
 
@@ -17,5 +20,8 @@ struct ReferenceNumber {
   std::size_t length;
 };
 ReferenceNumber referenceParse(const std::string& text);
+
+// Fills `history` for parameters whose duration holds the wavelet.
+void referenceSynthesis(const WaveletParams& params, TimeHistory& history);
 
 }  // namespace korvel::testing

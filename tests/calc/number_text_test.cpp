@@ -9,7 +9,7 @@
 #include <string>
 
 #include "calc/number_text.h"
-#include "support/slow_reference.h"
+#include "tests/support/slow_reference.h"
 
 namespace korvel {
 namespace {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "platform/number_format.h"
-#include "support/slow_reference.h"
+#include "tests/support/slow_reference.h"
 
 namespace korvel {
 namespace {
@@ -21,9 +21,8 @@ using testing::referenceExponent;
 using testing::referenceGeneral;
 
 std::string exponentText(double value, int precision, int width) {
-  std::string text;
-  appendExponent(text, value, precision, width);
-  return text;
+  char text[kMaxNumberText];
+  return std::string(text, formatExponent(text, value, precision, width));
 }
 
 std::string generalText(double value, int precision, int width) {

@@ -17,7 +17,4 @@ std::vector<std::string> fieldTextNotes(const CliOptions& options);
 // times that print alike, no samples at all.
 std::vector<std::string> resultNotes(const WaveletParams& params, const TimeHistory& history);
 
-// The parameters as runCalculation reads them from these options.
-WaveletParams paramsFromOptions(const CliOptions& options);
-
 }  // namespace korvel::cli

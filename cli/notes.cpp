@@ -1,13 +1,11 @@
-#include "cli/advisories.h"
+#include "cli/notes.h"
 
 #include <cmath>
 #include <string_view>
 
-#include "calc/calculate_command.h"
 #include "calc/number_text.h"
 #include "cli/shown_text.h"
 #include "platform/number_format.h"
-#include "res/resource_ids.h"
 
 namespace korvel::cli {
 namespace {
@@ -20,11 +18,6 @@ std::string shortest(double value) {
 
 bool onlyBlanks(std::string_view text) {
   return text.find_first_not_of(" \t\n\v\f\r") == std::string_view::npos;
-}
-
-std::string fieldText(const CliOptions& options, int controlId) {
-  const auto found = options.fieldTexts.find(controlId);
-  return found == options.fieldTexts.end() ? std::string() : found->second;
 }
 
 // x * 10^shift in six significant digits, also where the product is beyond the
@@ -48,17 +41,6 @@ std::string timeColumnText(double time) {
 }
 
 }  // namespace
-
-WaveletParams paramsFromOptions(const CliOptions& options) {
-  WaveletParams params;
-  params.amplitude = parseNumber(fieldText(options, res::IDC_AMPLITUDE));
-  params.frequency = parseNumber(fieldText(options, res::IDC_FREQUENCY));
-  params.delay = parseNumber(fieldText(options, res::IDC_DELAY));
-  params.duration = parseNumber(fieldText(options, res::IDC_DURATION));
-  params.samplesPerSecond = parseNumber(fieldText(options, res::IDC_SAMPLES_PER_SECOND));
-  params.halfSineCount = halfSineCountForIndex(options.halfSineIndex);
-  return params;
-}
 
 std::vector<std::string> fieldTextNotes(const CliOptions& options) {
   std::vector<std::string> notes;

@@ -9,8 +9,8 @@
 #include "calc/synthesis.h"
 #include "calc/time_history_file.h"
 #include "platform/output_file.h"
-#include "support/temp_dir.h"
-#include "support/worked_example.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/worked_example.h"
 
 namespace korvel {
 namespace {
@@ -51,11 +51,12 @@ TEST(TimeHistoryRow, NonFiniteAmplitudesKeepTheRowLength) {
 class TimeHistoryFileTest : public ::testing::Test {
  protected:
   std::string writeFor(const WaveletParams& params) {
-    EXPECT_EQ(synthesizeWavelet(params, *history).outcome, SynthesisResult::Ok);
+    WaveletSynthesis samples(params, *history);
+    EXPECT_EQ(samples.result().outcome, SynthesisResult::Ok);
     OutputFile file;
     file.open(dir.file("out.txt"));
     std::string scratch;
-    writeTimeHistory(file, *history, scratch);
+    writeTimeHistory(file, *history, scratch, samples);
     file.close();
     return readFile(dir.file("out.txt"));
   }

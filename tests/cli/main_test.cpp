@@ -8,9 +8,8 @@
 #include <sys/wait.h>
 #include <vector>
 
-#include "cli/shown_text.h"
-#include "support/temp_dir.h"
-#include "support/worked_example.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/worked_example.h"
 
 namespace korvel {
 namespace {
@@ -206,30 +205,6 @@ TEST_F(CliTest, HelpAndVersion) {
   EXPECT_EQ(version.status, 0);
   EXPECT_NE(version.out.find("1.0.0.1"), std::string::npos);
   EXPECT_NE(version.out.find("FileDescription: korvel MFC Application"), std::string::npos);
-}
-
-TEST(ShownText, EscapesWhatATerminalWouldActOn) {
-  const struct {
-    const char* text;
-    const char* shown;
-  } cases[] = {
-      {"wave.txt", "wave.txt"},
-      {"", ""},
-      {"a\nb\tc\rd\ve\ff", "a\\nb\\tc\\rd\\ve\\ff"},
-      {"\x1b[31mred\x07\x7f", "\\x1b[31mred\\x07\\x7f"},
-      {"back\\slash", "back\\\\slash"},
-      {"caf\xc3\xa9 \xe6\xb3\xa2 \xf0\x9f\x8c\x8a", "caf\xc3\xa9 \xe6\xb3\xa2 \xf0\x9f\x8c\x8a"},  // printable UTF-8
-      {"\xc2\x9b" "1m", "\\xc2\\x9b" "1m"},                                   // C1 control
-      {"\xe2\x80\xaetxt.exe", "\\xe2\\x80\\xaetxt.exe"},                     // right-to-left override
-      {"\xff\xfe", "\\xff\\xfe"},                                             // not UTF-8
-      {"\xc3", "\\xc3"},                                                     // cut short
-      {"\xc3(", "\\xc3("},
-      {"\xc0\xaf", "\\xc0\\xaf"},                                             // overlong
-      {"\xed\xa0\x80", "\\xed\\xa0\\x80"},                                     // surrogate
-      {"\xf4\x90\x80\x80", "\\xf4\\x90\\x80\\x80"},                             // above U+10FFFF
-  };
-  for (const auto& c : cases) EXPECT_EQ(cli::shownText(c.text), c.shown) << c.text;
-  EXPECT_EQ(cli::shownText(std::string("a\0b", 3)), "a\\x00b");
 }
 
 }  // namespace

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <memory>
 
 #include "calc/synthesis.h"
+#include "tests/support/slow_reference.h"
 
 namespace korvel {
 namespace {
@@ -21,7 +23,7 @@ class SynthesisTest : public ::testing::Test {
 };
 
 TEST_F(SynthesisTest, WorkedExampleSamplesTheWavelet) {
-  ASSERT_EQ(synthesizeWavelet(workedExample(), *history).outcome, SynthesisResult::Ok);
+  ASSERT_EQ(WaveletSynthesis(workedExample(), *history).result().outcome, SynthesisResult::Ok);
   ASSERT_EQ(history->count, 20);
   EXPECT_EQ(history->time[0], -0.01);
   EXPECT_EQ(history->time[1], 0.0);
@@ -42,21 +44,21 @@ TEST_F(SynthesisTest, DurationCheck) {
   params.duration = 0.1;
   history->count = 7;
   history->time[0] = 42;
-  const SynthesisResult refused = synthesizeWavelet(params, *history);
+  const SynthesisResult refused = WaveletSynthesis(params, *history).result();
   EXPECT_EQ(refused.outcome, SynthesisResult::DurationTooShort);
   EXPECT_EQ(refused.recommendedDuration, 0.15);
   EXPECT_EQ(history->count, 7);  // untouched
   EXPECT_EQ(history->time[0], 42);
 
   params.duration = 0.15;  // exactly the end time
-  EXPECT_EQ(synthesizeWavelet(params, *history).outcome, SynthesisResult::Ok);
+  EXPECT_EQ(WaveletSynthesis(params, *history).result().outcome, SynthesisResult::Ok);
 
   params.duration = std::nan("");
-  EXPECT_EQ(synthesizeWavelet(params, *history).outcome, SynthesisResult::DurationTooShort);
+  EXPECT_EQ(WaveletSynthesis(params, *history).result().outcome, SynthesisResult::DurationTooShort);
 
   params = workedExample();
   params.frequency = 0;  // infinite end time refuses every finite duration
-  EXPECT_EQ(synthesizeWavelet(params, *history).recommendedDuration, kInf);
+  EXPECT_EQ(WaveletSynthesis(params, *history).result().recommendedDuration, kInf);
 }
 
 TEST_F(SynthesisTest, SampleCount) {
@@ -78,7 +80,7 @@ TEST_F(SynthesisTest, SampleCount) {
     WaveletParams params = workedExample();
     params.duration = c.duration;
     params.samplesPerSecond = c.rate;
-    ASSERT_EQ(synthesizeWavelet(params, *history).outcome, SynthesisResult::Ok) << c.duration;
+    ASSERT_EQ(WaveletSynthesis(params, *history).result().outcome, SynthesisResult::Ok) << c.duration;
     EXPECT_EQ(history->count, c.count) << c.duration << " s at " << c.rate;
   }
   EXPECT_EQ(sampleCountFor(std::nan("")), 0);
@@ -89,7 +91,7 @@ TEST_F(SynthesisTest, SampleCount) {
 TEST_F(SynthesisTest, WindowEdgesAreStrict) {
   // At 40 samples per second the grid holds t = 0.05 (the delay) and t = 0.2 (the end).
   WaveletParams params{2.0, 10.0, 3, 0.05, 0.5, 40.0};
-  ASSERT_EQ(synthesizeWavelet(params, *history).outcome, SynthesisResult::Ok);
+  ASSERT_EQ(WaveletSynthesis(params, *history).result().outcome, SynthesisResult::Ok);
   ASSERT_EQ(history->time[3], 0.05);
   EXPECT_EQ(history->amplitude[3], 0.0);
   ASSERT_EQ(history->time[9], 0.2);
@@ -99,9 +101,9 @@ TEST_F(SynthesisTest, WindowEdgesAreStrict) {
 
 TEST_F(SynthesisTest, ShorterWaveletClearsTheOldOne) {
   WaveletParams params{1.0, 1.0, 23, 0.0, 20.0, 100.0};
-  ASSERT_EQ(synthesizeWavelet(params, *history).outcome, SynthesisResult::Ok);
+  ASSERT_EQ(WaveletSynthesis(params, *history).result().outcome, SynthesisResult::Ok);
   params.halfSineCount = 3;
-  ASSERT_EQ(synthesizeWavelet(params, *history).outcome, SynthesisResult::Ok);
+  ASSERT_EQ(WaveletSynthesis(params, *history).result().outcome, SynthesisResult::Ok);
   for (int i = 0; i < history->count; ++i) {
     if (history->time[i] >= 1.5) {
       ASSERT_EQ(history->amplitude[i], 0.0) << i;
@@ -113,7 +115,7 @@ TEST_F(SynthesisTest, DegenerateFrequencies) {
   // -0 makes the end time minus infinity: accepted, every amplitude zero. So does a negative frequency.
   for (double frequency : {-0.0, -10.0}) {
     WaveletParams params{1.0, frequency, 3, 0.0, 0.2, 100.0};
-    ASSERT_EQ(synthesizeWavelet(params, *history).outcome, SynthesisResult::Ok) << frequency;
+    ASSERT_EQ(WaveletSynthesis(params, *history).result().outcome, SynthesisResult::Ok) << frequency;
     ASSERT_EQ(history->count, 20);
     for (int i = 0; i < 20; ++i) EXPECT_EQ(history->amplitude[i], 0.0) << frequency << " at " << i;
   }
@@ -122,9 +124,59 @@ TEST_F(SynthesisTest, DegenerateFrequencies) {
 TEST_F(SynthesisTest, ZeroAmplitudeGivesNegativeZerosWhereTheSineProductIsNegative) {
   WaveletParams params = workedExample();
   params.amplitude = 0;
-  ASSERT_EQ(synthesizeWavelet(params, *history).outcome, SynthesisResult::Ok);
+  ASSERT_EQ(WaveletSynthesis(params, *history).result().outcome, SynthesisResult::Ok);
   EXPECT_TRUE(std::signbit(history->amplitude[8]));
   EXPECT_FALSE(std::signbit(history->amplitude[2]));
+}
+
+// Beside the writing or at once, the arrays hold exactly what one plain pass
+// over the indices gives, bit for bit, and every sample published as ready is
+// already there.
+TEST(SynthesisRunTest, MatchesOnePlainPassBitForBit) {
+  const WaveletParams cases[] = {
+      {1, 10, 3, 0, 200, 10000},        // the largest file, a short wavelet at its start
+      {1, 0.0075, 3, 0, 200, 10000},    // the wavelet over the whole record
+      {-2.5, 0.02, 23, 70, 1000, 1e4},  // window across the middle; count capped
+      {0, 0.02, 5, 1, 130, 1001},       // amplitude 0: negative zeros inside the window
+      {1, 10, 3, 0, 6.5535, 10000},     // just below the size that starts a second thread
+  };
+  auto expected = std::make_unique<TimeHistory>();
+  auto actual = std::make_unique<TimeHistory>();
+  for (const WaveletParams& p : cases) {
+    SCOPED_TRACE(::testing::Message() << "frequency " << p.frequency << ", duration " << p.duration);
+    testing::referenceSynthesis(p, *expected);
+    ASSERT_EQ(WaveletSynthesis(p, *actual).result().outcome, SynthesisResult::Ok);
+    ASSERT_EQ(actual->count, expected->count);
+    const std::size_t bytes = sizeof(double) * static_cast<std::size_t>(expected->count);
+    EXPECT_EQ(std::memcmp(actual->time, expected->time, bytes), 0);
+    EXPECT_EQ(std::memcmp(actual->amplitude, expected->amplitude, bytes), 0);
+
+    // The same samples read while they are filled, as each is published in index order.
+    const std::int32_t count = expected->count;
+    std::memset(actual->time, 0xA5, bytes);
+    std::memset(actual->amplitude, 0xA5, bytes);
+    WaveletSynthesis background(p, *actual);
+    std::int32_t done = 0;
+    bool samePrefix = true;
+    while (done < count) {
+      const std::int32_t ready = background.waitBeyond(done);
+      ASSERT_GT(ready, done);
+      ASSERT_LE(ready, count);
+      const std::size_t part = sizeof(double) * static_cast<std::size_t>(ready - done);
+      samePrefix = samePrefix && std::memcmp(actual->time + done, expected->time + done, part) == 0 &&
+                   std::memcmp(actual->amplitude + done, expected->amplitude + done, part) == 0;
+      done = ready;
+    }
+    background.finish();
+    EXPECT_TRUE(samePrefix);
+  }
+}
+
+TEST(SynthesisRunTest, PlanRefusesAShortDurationAndPlansNothing) {
+  const SynthesisPlan plan = planSynthesis({1, 10, 3, 0, 0.1, 100});
+  EXPECT_EQ(plan.result.outcome, SynthesisResult::DurationTooShort);
+  EXPECT_EQ(plan.result.recommendedDuration, 0.15);
+  EXPECT_EQ(plan.count, 0);
 }
 
 }  // namespace
