@@ -16,6 +16,7 @@ extern std::string scratchText;
 
 // The half-sine list's entry k stands for 2k + 3 half-sines.
 std::int32_t halfSineCountForIndex(int index);
+inline constexpr int kHalfSineEntryCount = 11;
 
 // The warning shown when the duration cannot hold the wavelet.
 std::string durationWarningText(double recommendedDuration);
