@@ -69,6 +69,7 @@ class CDialog {
 
   const res::DialogTemplate& template_;
   std::unique_ptr<DialogWindow> window_;
+  bool created_ = false;
 };
 
 // Binds a dialog's controls by id to the control objects of a derived dialog.

@@ -52,8 +52,8 @@ CDialog::CDialog(const res::DialogTemplate& dialogTemplate, CDialog* parent)
 CDialog::~CDialog() = default;
 
 void CDialog::Create() {
-  if (window_->created_) return;
-  window_->created_ = true;
+  if (created_) return;
+  created_ = true;
   window_->createControls();
   if (OnInitDialog()) {
     for (QWidget* control : window_->controls()) {
@@ -101,7 +101,7 @@ void CDialog::OnOK() { EndDialog(res::IDOK); }
 void CDialog::OnCancel() { EndDialog(res::IDCANCEL); }
 
 void CDialog::OnSysCommand(int command) {
-  if ((command & kSysCommandMask) == kCloseCommand) window_->closeFromMenu();
+  if ((command & kSysCommandMask) == kCloseCommand) window_->close();
 }
 
 DialogWindow::DialogWindow(CDialog& dialog, QWidget* parent) : QDialog(parent), dialog_(dialog) {

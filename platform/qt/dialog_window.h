@@ -34,9 +34,6 @@ class DialogWindow : public QDialog {
   // Null when the template has no window menu.
   QMenu* windowMenu() const { return windowMenu_; }
 
-  // What CDialog's default answers do.
-  void closeFromMenu() { close(); }
-
  protected:
   void accept() override;
   void reject() override;
@@ -53,9 +50,6 @@ class DialogWindow : public QDialog {
   DialogBaseUnits baseUnits_;
   std::vector<QWidget*> controls_;
   QMenu* windowMenu_ = nullptr;
-
-  friend class CDialog;
-  bool created_ = false;
 };
 
 // The Qt window of a dialog, and the widget of its control `id` (null when none).
