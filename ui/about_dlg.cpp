@@ -4,6 +4,6 @@
 
 namespace korvel {
 
-CAboutDlg::CAboutDlg(QWidget* parent) : CDialog(res::kAboutBoxTemplate, parent) {}
+CAboutDlg::CAboutDlg(CDialog* parent) : CDialog(res::kAboutBoxTemplate, parent) {}
 
 }  // namespace korvel

@@ -2,13 +2,13 @@
 
 // The About box (template 100): icon, version, notice line and OK.
 
-#include "platform/qt/dialog.h"
+#include "platform/dialog.h"
 
 namespace korvel {
 
 class CAboutDlg : public CDialog {
  public:
-  explicit CAboutDlg(QWidget* parent = nullptr);
+  explicit CAboutDlg(CDialog* parent = nullptr);
 };
 
 }  // namespace korvel

@@ -11,6 +11,7 @@
 #include <QPixmap>
 #include <cstdio>
 
+#include "platform/qt/dialog_window.h"
 #include "res/resource_ids.h"
 #include "ui/about_dlg.h"
 #include "ui/time_history_dlg.h"
@@ -27,7 +28,7 @@ bool save(QWidget& window, const QString& path) {
 }
 
 // The form with its window menu open where the user right-clicked.
-bool saveWithMenu(korvel::CTimeHistoryDlg& form, const QString& path) {
+bool saveWithMenu(korvel::DialogWindow& form, const QString& path) {
   QMenu* menu = form.windowMenu();
   if (menu == nullptr) return false;
   form.show();
@@ -47,7 +48,7 @@ bool saveWithMenu(korvel::CTimeHistoryDlg& form, const QString& path) {
 }
 
 void type(korvel::CDialog& dialog, int id, const char* text) {
-  if (auto* field = dynamic_cast<QLineEdit*>(dialog.GetDlgItem(id))) field->setText(QString::fromLatin1(text));
+  if (auto* field = dynamic_cast<QLineEdit*>(korvel::qtControl(dialog, id))) field->setText(QString::fromLatin1(text));
 }
 
 }  // namespace
@@ -70,12 +71,12 @@ int main(int argc, char** argv) {
   type(form, IDC_DELAY, "0");
   type(form, IDC_DURATION, "0.2");
   type(form, IDC_SAMPLES_PER_SECOND, "100");
-  bool ok = save(form, folder.filePath(QStringLiteral("main-dialog.png")));
+  bool ok = save(korvel::qtWindow(form), folder.filePath(QStringLiteral("main-dialog.png")));
 
-  ok = saveWithMenu(form, folder.filePath(QStringLiteral("context-menu.png"))) && ok;
+  ok = saveWithMenu(korvel::qtWindow(form), folder.filePath(QStringLiteral("context-menu.png"))) && ok;
 
   korvel::CAboutDlg about;
   about.Create();
-  ok = save(about, folder.filePath(QStringLiteral("about-box.png"))) && ok;
+  ok = save(korvel::qtWindow(about), folder.filePath(QStringLiteral("about-box.png"))) && ok;
   return ok ? 0 : 1;
 }

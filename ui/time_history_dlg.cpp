@@ -1,18 +1,13 @@
 #include "ui/time_history_dlg.h"
 
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenu>
+#include <string>
 
 #include "calc/calculate_command.h"
+#include "platform/busy_cursor.h"
 #include "platform/file_failure.h"
-#include "platform/qt/busy_cursor.h"
-#include "platform/qt/dialog_units.h"
-#include "platform/qt/field_mark.h"
-#include "platform/qt/message_box.h"
-#include "platform/qt/save_dialog.h"
+#include "platform/message_box.h"
+#include "platform/save_dialog.h"
 #include "res/dialog_templates.h"
-#include "res/icon_group.h"
 #include "res/resource_ids.h"
 #include "res/string_table.h"
 #include "ui/about_dlg.h"
@@ -21,16 +16,14 @@
 namespace korvel {
 namespace {
 
-constexpr int kHalfSineEntries = 11;
-
 // Where a slow write's progress bar shows, in dialog units: below the Exit button.
-constexpr int kProgressX = 200, kProgressY = 120, kProgressWidth = 110, kProgressHeight = 14;
+constexpr DialogRect kProgressArea{200, 120, 110, 14};
 
 }  // namespace
 
-CTimeHistoryDlg::CTimeHistoryDlg(QWidget* parent)
-    : CDialog(res::kTimeHistoryTemplate, parent), icon_(res::loadIconGroup(res::IDR_MAINFRAME)),
-      writeProgress_(this, pixelRect(kProgressX, kProgressY, kProgressWidth, kProgressHeight, baseUnits())) {}
+CTimeHistoryDlg::CTimeHistoryDlg(CDialog* parent)
+    : CDialog(res::kTimeHistoryTemplate, parent), icon_(Icon::load(res::IDR_MAINFRAME)),
+      writeProgress_(*this, kProgressArea) {}
 
 void CTimeHistoryDlg::DoDataExchange(DataExchange& exchange) {
   CDialog::DoDataExchange(exchange);
@@ -45,7 +38,7 @@ void CTimeHistoryDlg::DoDataExchange(DataExchange& exchange) {
 bool CTimeHistoryDlg::OnInitDialog() {
   CDialog::OnInitDialog();
 
-  if (windowMenu() != nullptr) {
+  if (hasWindowMenu()) {
     const std::string_view about = res::loadString(res::IDS_ABOUTBOX);
     if (!about.empty()) {
       appendWindowMenuSeparator();
@@ -54,18 +47,18 @@ bool CTimeHistoryDlg::OnInitDialog() {
   }
 
   // One icon for the title bar, the taskbar and the window switcher.
-  setWindowIcon(icon_);
+  SetIcon(icon_);
 
   // Inserted at explicit positions, so the list keeps the numeric order.
-  for (int k = 0; k < kHalfSineEntries; ++k) {
-    halfSines_->insertItem(k, QString::number(halfSineCountForIndex(k)));
+  for (int k = 0; k < kHalfSineEntryCount; ++k) {
+    halfSines_.InsertString(k, std::to_string(halfSineCountForIndex(k)));
   }
-  halfSines_->setCurrentRow(0);
+  halfSines_.SetCurSel(0);
 
   // A field whose text is read only in part says so as it is typed; the
   // command still reads the text as it stands.
-  for (QLineEdit* field : {samplesPerSecond_, duration_, delay_, frequency_, amplitude_}) {
-    markFieldAsTyped(field, [](const std::string& text) { return fieldReadingNote(text); });
+  for (CEdit* field : {&samplesPerSecond_, &duration_, &delay_, &frequency_, &amplitude_}) {
+    field->markAsTyped([](const std::string& text) { return fieldReadingNote(text); });
   }
   return true;
 }
@@ -79,7 +72,7 @@ void CTimeHistoryDlg::OnOK() {
 }
 
 void CTimeHistoryDlg::OnSysCommand(int command) {
-  if ((command & 0xFFF0) == res::IDM_ABOUTBOX) {
+  if ((command & kSysCommandMask) == res::IDM_ABOUTBOX) {
     CAboutDlg about;
     about.DoModal();
     return;
@@ -87,18 +80,24 @@ void CTimeHistoryDlg::OnSysCommand(int command) {
   CDialog::OnSysCommand(command);
 }
 
-void CTimeHistoryDlg::reportFileFailure(const FileFailure& failure) { showFileFailureReport(this, failure); }
+void CTimeHistoryDlg::reportFileFailure(const FileFailure& failure) { showFileFailureReport(*this, failure); }
 
 std::string CTimeHistoryDlg::fieldText(int controlId) {
-  const auto* field = dynamic_cast<const QLineEdit*>(GetDlgItem(controlId));
-  return field != nullptr ? field->text().toStdString() : std::string();
+  switch (controlId) {
+    case res::IDC_SAMPLES_PER_SECOND: return samplesPerSecond_.GetWindowText();
+    case res::IDC_DURATION: return duration_.GetWindowText();
+    case res::IDC_DELAY: return delay_.GetWindowText();
+    case res::IDC_FREQUENCY: return frequency_.GetWindowText();
+    case res::IDC_AMPLITUDE: return amplitude_.GetWindowText();
+    default: return {};
+  }
 }
 
-int CTimeHistoryDlg::selectedHalfSineIndex() { return halfSines_->currentRow(); }
+int CTimeHistoryDlg::selectedHalfSineIndex() { return halfSines_.GetCurSel(); }
 
-void CTimeHistoryDlg::showMessage(const std::string& text) { showMessageBox(this, text); }
+void CTimeHistoryDlg::showMessage(const std::string& text) { showMessageBox(*this, text); }
 
-std::optional<std::string> CTimeHistoryDlg::askOutputFileName() { return askSaveFileName(this); }
+std::optional<std::string> CTimeHistoryDlg::askOutputFileName() { return askSaveFileName(*this); }
 
 void CTimeHistoryDlg::beginWaitCursor() { beginBusyCursor(); }
 

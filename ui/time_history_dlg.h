@@ -4,14 +4,11 @@
 // Calculate and Exit buttons. It gives the Calculate command its live controls
 // and its message boxes, save dialog and busy cursor.
 
-#include <QIcon>
-
 #include "calc/time_history.h"
-#include "platform/qt/dialog.h"
-#include "platform/qt/write_progress.h"
-
-class QLineEdit;
-class QListWidget;
+#include "platform/controls.h"
+#include "platform/dialog.h"
+#include "platform/icon.h"
+#include "platform/write_progress.h"
 
 namespace korvel {
 
@@ -19,7 +16,7 @@ class FileFailure;
 
 class CTimeHistoryDlg : public CDialog, public CalculationUi {
  public:
-  explicit CTimeHistoryDlg(QWidget* parent = nullptr);
+  explicit CTimeHistoryDlg(CDialog* parent = nullptr);
 
   std::string fieldText(int controlId) override;
   int selectedHalfSineIndex() override;
@@ -42,13 +39,13 @@ class CTimeHistoryDlg : public CDialog, public CalculationUi {
   virtual void reportFileFailure(const FileFailure& failure);
 
  private:
-  QLineEdit* samplesPerSecond_ = nullptr;
-  QLineEdit* duration_ = nullptr;
-  QLineEdit* delay_ = nullptr;
-  QLineEdit* frequency_ = nullptr;
-  QLineEdit* amplitude_ = nullptr;
-  QListWidget* halfSines_ = nullptr;
-  QIcon icon_;
+  CEdit samplesPerSecond_;
+  CEdit duration_;
+  CEdit delay_;
+  CEdit frequency_;
+  CEdit amplitude_;
+  CListBox halfSines_;
+  Icon icon_;
   WriteProgress writeProgress_;
 };
 

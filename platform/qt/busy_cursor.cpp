@@ -1,4 +1,4 @@
-#include "platform/qt/busy_cursor.h"
+#include "platform/busy_cursor.h"
 
 #include <QApplication>
 #include <QCursor>

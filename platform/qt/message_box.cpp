@@ -4,7 +4,9 @@
 #include <QMessageBox>
 
 #include "platform/file_failure.h"
-#include "platform/qt/busy_cursor.h"
+#include "platform/busy_cursor.h"
+#include "platform/message_box.h"
+#include "platform/qt/dialog_window.h"
 #include "platform/qt/fixed_window.h"
 
 namespace korvel {
@@ -30,6 +32,12 @@ void showMessageBox(QWidget* owner, const std::string& text) {
 
 void showFileFailureReport(QWidget* owner, const FileFailure& failure) {
   runMessageBox(owner, QMessageBox::Critical, fileFailureReport(failure));
+}
+
+void showMessageBox(CDialog& owner, const std::string& text) { showMessageBox(&qtWindow(owner), text); }
+
+void showFileFailureReport(CDialog& owner, const FileFailure& failure) {
+  showFileFailureReport(&qtWindow(owner), failure);
 }
 
 }  // namespace korvel

@@ -6,6 +6,9 @@
 #include <QFileInfo>
 #include <QSettings>
 
+#include "platform/save_dialog.h"
+#include "platform/qt/dialog_window.h"
+
 namespace korvel {
 namespace {
 
@@ -48,5 +51,7 @@ std::optional<std::string> askSaveFileName(QWidget* owner) {
   if (!QDir::setCurrent(file.absolutePath())) return QFile::encodeName(file.absoluteFilePath()).toStdString();
   return QFile::encodeName(file.fileName()).toStdString();
 }
+
+std::optional<std::string> askSaveFileName(CDialog& owner) { return askSaveFileName(&qtWindow(owner)); }
 
 }  // namespace korvel

@@ -1,8 +1,12 @@
-#include "platform/qt/write_progress.h"
+#include "platform/write_progress.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QProgressBar>
 #include <algorithm>
+
+#include "platform/qt/dialog_units.h"
+#include "platform/qt/dialog_window.h"
 
 namespace korvel {
 namespace {
@@ -12,21 +16,36 @@ constexpr qint64 kBarAfterMs = 1000;
 
 }  // namespace
 
-WriteProgress::WriteProgress(QWidget* window, QRect barArea) : window_(window), barArea_(barArea) {}
+struct WriteProgress::State {
+  State(DialogWindow& window, QRect barArea) : window(window), barArea(barArea) {}
+
+  DialogWindow& window;
+  QRect barArea;
+  QProgressBar* bar = nullptr;  // a child of the window, made when first shown
+  QElapsedTimer sinceFirstReport;
+};
+
+WriteProgress::WriteProgress(CDialog& dialog, DialogRect barArea)
+    : state_(std::make_unique<State>(
+          qtWindow(dialog),
+          pixelRect(barArea.x, barArea.y, barArea.width, barArea.height, qtWindow(dialog).baseUnits()))) {}
+
+WriteProgress::~WriteProgress() = default;
 
 void WriteProgress::update(std::int32_t rowsWritten, std::int32_t rowCount) {
-  if (!sinceFirstReport_.isValid()) sinceFirstReport_.start();
-  if (sinceFirstReport_.elapsed() >= kBarAfterMs) {
-    if (bar_ == nullptr) {
-      bar_ = new QProgressBar(window_);
-      bar_->setGeometry(barArea_);
-      bar_->setFocusPolicy(Qt::NoFocus);
-      bar_->setAlignment(Qt::AlignCenter);
-      bar_->setFormat(QStringLiteral("%v of %m rows"));
+  State& s = *state_;
+  if (!s.sinceFirstReport.isValid()) s.sinceFirstReport.start();
+  if (s.sinceFirstReport.elapsed() >= kBarAfterMs) {
+    if (s.bar == nullptr) {
+      s.bar = new QProgressBar(&s.window);
+      s.bar->setGeometry(s.barArea);
+      s.bar->setFocusPolicy(Qt::NoFocus);
+      s.bar->setAlignment(Qt::AlignCenter);
+      s.bar->setFormat(QStringLiteral("%v of %m rows"));
     }
-    bar_->setRange(0, std::max<std::int32_t>(rowCount, 1));
-    bar_->setValue(std::clamp<std::int32_t>(rowsWritten, 0, std::max<std::int32_t>(rowCount, 1)));
-    bar_->show();
+    s.bar->setRange(0, std::max<std::int32_t>(rowCount, 1));
+    s.bar->setValue(std::clamp<std::int32_t>(rowsWritten, 0, std::max<std::int32_t>(rowCount, 1)));
+    s.bar->show();
   }
   // Window-system events other than input: exposure, moves, repaints. Keys,
   // clicks and close requests wait in the queue until the command ends.
@@ -34,8 +53,8 @@ void WriteProgress::update(std::int32_t rowsWritten, std::int32_t rowCount) {
 }
 
 void WriteProgress::end() {
-  sinceFirstReport_.invalidate();
-  if (bar_ != nullptr) bar_->hide();
+  state_->sinceFirstReport.invalidate();
+  if (state_->bar != nullptr) state_->bar->hide();
 }
 
 }  // namespace korvel

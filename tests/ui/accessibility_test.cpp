@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QWidget>
 
+#include "platform/qt/dialog_window.h"
 #include "res/resource_ids.h"
 #include "ui/about_dlg.h"
 #include "ui/time_history_dlg.h"
@@ -19,10 +20,10 @@ using namespace korvel::res;
 // Reads every child of the dialog as a screen reader does; each must have a name.
 // Returns the interface of `control`, or null.
 QAccessibleInterface* readChildren(CDialog& dialog, QWidget* control) {
-  QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&dialog);
+  QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&qtWindow(dialog));
   EXPECT_NE(window, nullptr);
   if (window == nullptr) return nullptr;
-  EXPECT_EQ(window->childCount(), static_cast<int>(dialog.controls().size()));
+  EXPECT_EQ(window->childCount(), static_cast<int>(qtWindow(dialog).controls().size()));
   QAccessibleInterface* found = nullptr;
   for (int i = 0; i < window->childCount(); ++i) {
     QAccessibleInterface* child = window->child(i);
@@ -49,14 +50,14 @@ TEST(Accessibility, EveryFieldOfTheFormIsReadWithItsLabel) {
                         Case{IDOK, "Calculate Time History", QAccessible::Button},
                         Case{IDCANCEL, "Exit", QAccessible::Button}}) {
     SCOPED_TRACE(c.name);
-    QAccessibleInterface* control = readChildren(form, form.GetDlgItem(c.id));
+    QAccessibleInterface* control = readChildren(form, qtControl(form, c.id));
     ASSERT_NE(control, nullptr);
     EXPECT_EQ(control->text(QAccessible::Name), c.name);
     EXPECT_EQ(control->role(), c.role);
     if (c.role == QAccessible::Button) continue;
     // The label says whom it labels, and stays a label.
     QAccessibleInterface* label = nullptr;
-    for (QWidget* other : form.controls()) {
+    for (QWidget* other : qtWindow(form).controls()) {
       auto* l = dynamic_cast<QLabel*>(other);
       if (l != nullptr && l->text() == c.name) label = QAccessible::queryAccessibleInterface(l);
     }
@@ -64,14 +65,14 @@ TEST(Accessibility, EveryFieldOfTheFormIsReadWithItsLabel) {
     EXPECT_EQ(label->role(), QAccessible::StaticText);
     const auto labelled = label->relations(QAccessible::Labelled);
     ASSERT_EQ(labelled.size(), 1);
-    EXPECT_EQ(labelled[0].first->object(), form.GetDlgItem(c.id));
+    EXPECT_EQ(labelled[0].first->object(), qtControl(form, c.id));
   }
 }
 
 TEST(Accessibility, TheAboutBoxNamesItsIcon) {
   CAboutDlg box;
   box.Create();
-  QWidget* icon = box.controls().front();
+  QWidget* icon = qtWindow(box).controls().front();
   QAccessibleInterface* read = readChildren(box, icon);
   ASSERT_NE(read, nullptr);
   EXPECT_EQ(read->text(QAccessible::Name), "korvel icon");

@@ -8,6 +8,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include "platform/qt/application_name.h"
+#include "platform/qt/dialog_window.h"
 #include "res/resource_ids.h"
 #include "tests/ui/modal_watch.h"
 #include "ui/time_history_app.h"
@@ -41,10 +43,10 @@ class ObservedApp : public CTimeHistoryApp {
     ModalWatchdog watchdog;
     whenOnTop<CTimeHistoryDlg>([this](CTimeHistoryDlg& form) {
       seen_.formWasMainWindow = mainWindow() == &form;
-      (void)QTest::qWaitForWindowActive(&form, 2000);
+      (void)QTest::qWaitForWindowActive(&qtWindow(form), 2000);
       seen_.focusWhileOpen = QApplication::focusWidget();
-      seen_.calculateButton = form.GetDlgItem(res::IDOK);
-      QTest::keyClick(&form, Qt::Key_Escape);
+      seen_.calculateButton = qtControl(form, res::IDOK);
+      QTest::keyClick(&qtWindow(form), Qt::Key_Escape);
     });
     seen_.initInstanceResult = CTimeHistoryApp::InitInstance();
     seen_.version = QCoreApplication::applicationVersion();

@@ -22,8 +22,10 @@
 #include <thread>
 #include <unistd.h>
 
+#include "platform/qt/dialog_window.h"
 #include "platform/system_calls.h"
 #include "res/resource_ids.h"
+#include "tests/ui/form_controls.h"
 #include "tests/ui/recording_form.h"
 #include "ui/field_reading_note.h"
 
@@ -31,15 +33,6 @@ namespace korvel::test {
 namespace {
 
 using namespace korvel::res;
-
-QListWidget* halfSineList(CDialog& form) { return dynamic_cast<QListWidget*>(form.GetDlgItem(IDC_HALF_SINES)); }
-
-void showActive(CDialog& form) {
-  form.Create();
-  form.show();
-  form.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&form, 2000));
-}
 
 void clickEntry(QListWidget& list, int row, Qt::KeyboardModifiers modifiers = {}) {
   list.scrollToItem(list.item(row));
@@ -125,7 +118,7 @@ TEST(FormFeedback, ANoteSaysWhatATextReadInPartGives) {
 TEST(FormFeedback, AFieldReadInPartIsMarkedAsItIsTyped) {
   RecordingForm form;
   showActive(form);
-  auto* amplitude = dynamic_cast<QLineEdit*>(form.GetDlgItem(IDC_AMPLITUDE));
+  auto* amplitude = dynamic_cast<QLineEdit*>(qtControl(form, IDC_AMPLITUDE));
   const QPoint onFrame(0, amplitude->height() / 2);
   auto tooltip = [&] { return QTextDocumentFragment::fromHtml(amplitude->toolTip()).toPlainText().toStdString(); };
 
@@ -147,7 +140,7 @@ TEST(FormFeedback, AFieldReadInPartIsMarkedAsItIsTyped) {
   EXPECT_EQ(form.fieldText(IDC_AMPLITUDE), "1") << "the mark leaves the text alone";
 }
 
-QProgressBar* progressBar(CDialog& form) { return form.findChild<QProgressBar*>(); }
+QProgressBar* progressBar(CDialog& form) { return qtWindow(form).findChild<QProgressBar*>(); }
 bool barShown(CDialog& form) { return progressBar(form) != nullptr && progressBar(form)->isVisible(); }
 
 // Counts the paint events a widget receives.
@@ -165,17 +158,17 @@ TEST(FormFeedback, ASlowWriteKeepsTheFormPaintedAndShowsItsProgressAfterASecond)
   RecordingForm form;
   showActive(form);
   QApplication::processEvents();
-  auto* amplitude = dynamic_cast<QLineEdit*>(form.GetDlgItem(IDC_AMPLITUDE));
+  auto* amplitude = dynamic_cast<QLineEdit*>(qtControl(form, IDC_AMPLITUDE));
   amplitude->setFocus();
-  PaintCounter counter(&form);
+  PaintCounter counter(&qtWindow(form));
 
   // As the command does: the busy cursor, then reports about ten times a second.
   form.beginWaitCursor();
   // Queued as the window system queues them: a key for the amplitude field and a close request.
   QWindowSystemInterface::handleKeyEvent<QWindowSystemInterface::AsynchronousDelivery>(
-      form.windowHandle(), QEvent::KeyPress, Qt::Key_7, Qt::NoModifier, "7");
-  QWindowSystemInterface::handleCloseEvent<QWindowSystemInterface::AsynchronousDelivery>(form.windowHandle());
-  form.update();
+      qtWindow(form).windowHandle(), QEvent::KeyPress, Qt::Key_7, Qt::NoModifier, "7");
+  QWindowSystemInterface::handleCloseEvent<QWindowSystemInterface::AsynchronousDelivery>(qtWindow(form).windowHandle());
+  qtWindow(form).update();
   constexpr int kRows = 2'000'000;
   int rows = 0;
   for (int report = 0; report < 12; ++report) {
@@ -191,7 +184,7 @@ TEST(FormFeedback, ASlowWriteKeepsTheFormPaintedAndShowsItsProgressAfterASecond)
   EXPECT_EQ(progressBar(form)->value(), rows);
   EXPECT_EQ(progressBar(form)->maximum(), kRows);
   EXPECT_NE(QApplication::overrideCursor(), nullptr) << "the busy cursor stays";
-  EXPECT_TRUE(form.isVisible()) << "the close request does nothing";
+  EXPECT_TRUE(qtWindow(form).isVisible()) << "the close request does nothing";
   EXPECT_EQ(amplitude->text(), "") << "input waits for the command's end";
 
   form.writeEnded();
@@ -227,7 +220,7 @@ TEST(FormFeedback, TheCalculateCommandOnSlowStorageShowsItsProgressUntilTheWrite
   showActive(form);
   const std::pair<int, const char*> values[] = {{IDC_AMPLITUDE, "1"}, {IDC_FREQUENCY, "10"}, {IDC_DELAY, "0"},
                                                 {IDC_DURATION, "10"}, {IDC_SAMPLES_PER_SECOND, "10000"}};
-  for (const auto& [id, text] : values) dynamic_cast<QLineEdit*>(form.GetDlgItem(id))->setText(text);
+  for (const auto& [id, text] : values) dynamic_cast<QLineEdit*>(qtControl(form, id))->setText(text);
   form.nextFileName = "slow.txt";
   // 100,000 rows, four blocks: well over a second on this storage.
   bool shownDuringTheWrite = false;

@@ -7,6 +7,9 @@
 #include <QDialog>
 #include <QTimer>
 #include <functional>
+#include <type_traits>
+
+#include "platform/qt/dialog_window.h"
 
 class QFileDialog;
 
@@ -37,15 +40,21 @@ QWidget* windowOnTop();
 // focus into its name field only then, and from then on ignores selectFile.
 void enterFileName(QFileDialog& dialog, const QString& path);
 
-// Runs `action` once, as soon as a window of type W is on top (popup menus
-// count). The poll stops after the action has run or when `limitMs` pass.
+// Runs `action` once, as soon as a window of type W, or a dialog of type W, is
+// on top (popup menus count). The poll stops after the action has run or when
+// `limitMs` pass.
 template <class W>
 void whenOnTop(std::function<void(W&)> action, int limitMs = 5000) {
   auto* poll = new QTimer(qApp);
   auto* elapsed = new int(0);
   QObject::connect(poll, &QTimer::timeout, qApp, [poll, elapsed, action = std::move(action), limitMs] {
     *elapsed += poll->interval();
-    W* window = dynamic_cast<W*>(windowOnTop());
+    W* window = nullptr;
+    if constexpr (std::is_base_of_v<CDialog, W>) {
+      window = dynamic_cast<W*>(dialogOf(windowOnTop()));
+    } else {
+      window = dynamic_cast<W*>(windowOnTop());
+    }
     if (window == nullptr && *elapsed < limitMs) return;
     poll->stop();
     poll->deleteLater();

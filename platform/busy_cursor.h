@@ -8,15 +8,6 @@ void beginBusyCursor();
 // Ends one beginBusyCursor; nothing when none is on.
 void endBusyCursor();
 
-// The busy cursor from construction to destruction.
-class BusyCursor {
- public:
-  BusyCursor() { beginBusyCursor(); }
-  ~BusyCursor() { endBusyCursor(); }
-  BusyCursor(const BusyCursor&) = delete;
-  BusyCursor& operator=(const BusyCursor&) = delete;
-};
-
 // The normal pointer from construction to destruction, over a window that
 // waits for the user while the program is busy (a message box); the busy
 // cursor, if on, returns afterwards. Nothing changes when it is off.

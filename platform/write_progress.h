@@ -1,23 +1,27 @@
 #pragma once
 
-// A window while a long write waits on slow storage: it keeps painting, user
+// A dialog while a long write waits on slow storage: it keeps painting, user
 // input (its close box too) stays queued until the command ends, and once
 // the write has lasted about a second a bar in it shows the rows written. The
 // busy cursor stays as it is.
 
-#include <QElapsedTimer>
-#include <QRect>
 #include <cstdint>
-
-class QProgressBar;
-class QWidget;
+#include <memory>
 
 namespace korvel {
 
+class CDialog;
+
+// A rectangle in the dialog units of a template.
+struct DialogRect {
+  int x, y, width, height;
+};
+
 class WriteProgress {
  public:
-  // The bar, when it shows, covers `barArea` of `window` (in pixels).
-  WriteProgress(QWidget* window, QRect barArea);
+  // The bar, when it shows, covers `barArea` of `dialog`.
+  WriteProgress(CDialog& dialog, DialogRect barArea);
+  ~WriteProgress();
   WriteProgress(const WriteProgress&) = delete;
   WriteProgress& operator=(const WriteProgress&) = delete;
 
@@ -28,10 +32,8 @@ class WriteProgress {
   void end();
 
  private:
-  QWidget* window_;
-  QRect barArea_;
-  QProgressBar* bar_ = nullptr;  // a child of window_, made when first shown
-  QElapsedTimer sinceFirstReport_;
+  struct State;
+  std::unique_ptr<State> state_;
 };
 
 }  // namespace korvel
