@@ -16,6 +16,7 @@
 
 #include "calc/calculate_command.h"
 #include "res/resource_ids.h"
+#include "platform/qt/dialog_window.h"
 #include "ui/time_history_dlg.h"
 
 namespace {
@@ -71,12 +72,12 @@ int main(int argc, char** argv) {
   for (const char* frequency : {"10", "0.0075"}) {
     AnsweringForm form;
     form.Create();
-    form.show();
+    qtWindow(form).show();
     const std::pair<int, const char*> values[] = {{res::IDC_AMPLITUDE, "1"}, {res::IDC_FREQUENCY, frequency},
                                                   {res::IDC_DELAY, "0"},     {res::IDC_DURATION, "200"},
                                                   {res::IDC_SAMPLES_PER_SECOND, "10000"}};
-    for (const auto& [id, text] : values) dynamic_cast<QLineEdit*>(form.GetDlgItem(id))->setText(text);
-    auto* calculate = dynamic_cast<QPushButton*>(form.GetDlgItem(res::IDOK));
+    for (const auto& [id, text] : values) dynamic_cast<QLineEdit*>(qtControl(form, id))->setText(text);
+    auto* calculate = dynamic_cast<QPushButton*>(qtControl(form, res::IDOK));
 
     std::vector<double> dialog, bare;
     for (int run = 0; run < runs; ++run) {
