@@ -30,6 +30,17 @@ std::string windowText(HWND window) {
   return text;
 }
 
+// The progress bar and the tooltips of the common controls, registered once
+// before the first dialog.
+void registerCommonControls() {
+  static const bool registered = [] {
+    INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
+                                  ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
+    return InitCommonControlsEx(&controls) != FALSE;
+  }();
+  (void)registered;
+}
+
 }  // namespace
 
 struct DialogWindow::FieldMark {
@@ -123,7 +134,9 @@ void DataExchange::missingControl(int id) const {
 // ---- DialogWindow ----------------------------------------------------------
 
 DialogWindow::DialogWindow(CDialog& dialog, CDialog* parent)
-    : dialog_(dialog), parent_(parent), template_(buildDialogTemplate(dialog.dialogTemplate())) {}
+    : dialog_(dialog), parent_(parent), template_(buildDialogTemplate(dialog.dialogTemplate())) {
+  registerCommonControls();
+}
 
 DialogWindow::~DialogWindow() {
   if (hwnd_ != nullptr && !modalBox_) DestroyWindow(hwnd_);

@@ -1,7 +1,6 @@
 #include "platform/win_app.h"
 
 #include <windows.h>
-#include <commctrl.h>
 
 namespace korvel {
 namespace {
@@ -21,9 +20,6 @@ CWinApp::~CWinApp() {
 CWinApp* CWinApp::current() { return theApplication; }
 
 int CWinApp::run(int, char**) {
-  // The progress bar and the tooltips of the common controls.
-  INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
-  InitCommonControlsEx(&controls);
   int status = 0;
   if (InitInstance()) {
     MSG message;
