@@ -1,12 +1,13 @@
-// korvel-cli as a user runs it: exit status, stderr, and the file it leaves.
+// korvel-cli.exe as a user runs it: exit status, standard error, the file it
+// leaves; Windows paths in --output.
 
-#include <gtest/gtest.h>
+#include <windows.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "tests/support/temp_dir.h"
 #include "tests/support/worked_example.h"
@@ -18,193 +19,84 @@ using testing::readFile;
 using testing::TempDir;
 
 struct Outcome {
-  int status;
-  std::string out;
+  DWORD status;
   std::string err;
 };
 
-std::string quoted(const std::string& word) {
-  std::string text = "'";
-  for (char c : word) text += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return text + "'";
-}
-
 class CliTest : public ::testing::Test {
  protected:
-  // `limits` are shell commands run first, such as "ulimit -f 100"; standard
-  // output goes to a file unless `stdoutTo` redirects it elsewhere.
-  Outcome run(const std::vector<std::string>& args, const std::string& limits = "true",
-              const std::string& stdoutTo = "") {
-    std::string command = "cd " + quoted(dir.path().string()) + " && " + limits + " && " + quoted(KORVEL_CLI);
-    for (const auto& arg : args) command += " " + quoted(arg);
-    command += (stdoutTo.empty() ? " >" + quoted(dir.file(".out")) : " " + stdoutTo) + " 2>" + quoted(dir.file(".err"));
-    const int status = std::system(command.c_str());
-    return {WEXITSTATUS(status), readFile(dir.file(".out")), readFile(dir.file(".err"))};
+  // Runs korvel-cli in the test's folder, standard error into a file.
+  Outcome run(const std::vector<std::string>& args) {
+    std::string command = std::string("\"") + KORVEL_CLI + "\"";
+    for (const auto& arg : args) command += " \"" + arg + "\"";
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    const std::string errName = dir.file(".err");
+    HANDLE err = ::CreateFileA(errName.c_str(), GENERIC_WRITE, 0, &inherit, CREATE_ALWAYS, 0, nullptr);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = err;
+    startup.hStdError = err;
+    PROCESS_INFORMATION process{};
+    const std::string folder = dir.path().string();
+    if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &startup,
+                          &process)) {
+      ::CloseHandle(err);
+      ADD_FAILURE() << "cannot start " << command;
+      return {~0u, {}};
+    }
+    ::WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD status = 0;
+    ::GetExitCodeProcess(process.hProcess, &status);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    ::CloseHandle(err);
+    return {status, readFile(errName)};
   }
-  std::vector<std::string> workedExample(const std::string& output) {
-    return {"--amplitude", "1", "--frequency", "10", "--half-sines", "3", "--delay", "0",
-            "--duration", "0.2", "--rate", "200", "--output", output};
+  static std::vector<std::string> workedExample(const std::string& output) {
+    return {"-a", "1", "-f", "10", "-d", "0", "-t", "0.2", "-r", "100", "-o", output};
   }
 
   TempDir dir;
 };
 
-TEST_F(CliTest, WritesTheWorkedExampleSilently) {
-  const Outcome outcome =
-      run({"-a", "1", "-f", "10", "-d", "0", "-t", "0.2", "--rate=150", "-r", "100", "-o", "sub/../wave.txt"});
-  std::filesystem::create_directory(dir.file("sub"));
-  const Outcome again = run({"-a", "1", "-f", "10", "-d", "0", "-t", "0.2", "-r", "100", "-o", "sub/../wave.txt"});
-  EXPECT_EQ(again.status, 0) << again.err;
-  EXPECT_EQ(readFile(dir.file("wave.txt")), kWorkedExampleFile);
-  EXPECT_EQ(outcome.status, 1);  // the folder did not exist yet
-  EXPECT_NE(outcome.err.find("sub/../wave.txt"), std::string::npos) << outcome.err;
-  EXPECT_NE(outcome.err.find("No such file or directory"), std::string::npos) << outcome.err;
-
-  const Outcome quiet = run(workedExample("quiet.txt"));
-  EXPECT_EQ(quiet.status, 0);
-  EXPECT_EQ(quiet.err, "");
-  EXPECT_EQ(quiet.out, "");
-}
-
-TEST_F(CliTest, UsageErrorsNameTheOptionAndWriteNothing) {
-  const struct {
-    std::vector<std::string> args;
-    const char* mentions;
-  } cases[] = {
-      {{"-a", "1"}, "--output"},
-      {{"--half-sines", "4", "-o", "x.txt"}, "--half-sines"},
-      {{"--half-sines", "25", "-o", "x.txt"}, "--half-sines"},
-      {{"--bogus", "-o", "x.txt"}, "--bogus"},
-      {{"-o", "x.txt", "--rate"}, "--rate"},
-      {{"-o", "x.txt", "extra"}, "extra"},
-      {{"-o", "x.txt", "--", "-5"}, "\"-5\": unexpected argument after --"},
-      {{"-o", "x.txt", "--help=no"}, "--help: takes no value"},
-      {{"-o", "folder/"}, "folder"},
-      {{"-o", "x.txt", "-n", "3\x1b[2J"}, "--half-sines \"3\\x1b[2J\""},
-      {{"-o", "x.txt", "--\xff"}, "--\\xff: unknown option"},
-  };
-  for (const auto& c : cases) {
-    const Outcome outcome = run(c.args);
-    EXPECT_EQ(outcome.status, 2) << c.mentions;
-    EXPECT_NE(outcome.err.find(c.mentions), std::string::npos) << outcome.err;
+TEST_F(CliTest, WindowsPathsNameTheFolderAndTheFile) {
+  std::filesystem::create_directories(dir.file("sub\\deeper"));
+  const std::string full = std::filesystem::path(dir.file("full.txt")).make_preferred().string();
+  const std::string drive = full.substr(0, 2);  // "C:" or "Z:"
+  const std::string inUnc = "\\\\?\\" + std::filesystem::path(dir.file("unc.txt")).make_preferred().string();
+  for (const std::string& output : {std::string("sub\\deeper\\back.txt"), std::string("sub/deeper/slash.txt"),
+                                    std::string("sub\\deeper/..\\mixed.txt"), full, drive + "drive-relative.txt",
+                                    inUnc}) {
+    SCOPED_TRACE(output);
+    const Outcome outcome = run(workedExample(output));
+    EXPECT_EQ(outcome.status, 0u) << outcome.err;
   }
-  EXPECT_FALSE(std::filesystem::exists(dir.file("x.txt")));
-  // -- ends the options and may end the command line.
-  auto dashes = workedExample("dashes.txt");
-  dashes.push_back("--");
-  EXPECT_EQ(run(dashes).status, 0);
-}
-
-TEST_F(CliTest, FileFailuresNameThePathAsTyped) {
-  std::filesystem::create_directory(dir.file("folder"));
-  const struct {
-    const char* path;
-    const char* message;
-  } cases[] = {
-      {"/dev/full", "Could not write to the file \"/dev/full\": No space left on device."},
-      {"./folder", "Could not open the file \"./folder\": Is a directory."},
-      {"no\nsuch\x1b[31m/x.txt", "Could not open the file \"no\\nsuch\\x1b[31m/x.txt\": No such file or directory."},
-  };
-  for (const auto& c : cases) {
-    const Outcome outcome = run({"-a", "1", "-f", "10", "-t", "1", "-r", "100", "-o", c.path});
-    EXPECT_EQ(outcome.status, 1) << c.path;
-    EXPECT_EQ(outcome.err, std::string("korvel-cli: ") + c.message + "\n");
+  for (const char* written : {"sub\\deeper\\back.txt", "sub\\deeper\\slash.txt", "sub\\mixed.txt", "full.txt",
+                              "drive-relative.txt", "unc.txt"}) {
+    EXPECT_EQ(readFile(dir.file(written)), kWorkedExampleFile) << written;
   }
 }
 
-TEST_F(CliTest, TooShortDurationPrintsTheFormsWarning) {
-  auto args = workedExample("short.txt");
-  args[9] = "0.1";
-  const Outcome outcome = run(args);
-  EXPECT_EQ(outcome.status, 3);
-  EXPECT_EQ(outcome.err, " Warning: Recommended duration >     0.15\n");
-  EXPECT_FALSE(std::filesystem::exists(dir.file("short.txt")));
-  EXPECT_EQ(run({"-o", "empty-fields.txt"}).err, " Warning: Recommended duration >      inf\n");
-  EXPECT_EQ(run({"-d", "-1e999", "-t", "1", "-o", "nan.txt"}).err, " Warning: Recommended duration >     -nan\n");
-}
+TEST_F(CliTest, FailuresEndInTheirStatusAndAMessage) {
+  const Outcome missing = run(workedExample("no\\such\\x.txt"));
+  EXPECT_EQ(missing.status, 1u);
+  EXPECT_EQ(missing.err.rfind("korvel-cli: Could not open the file \"no\\such\\x.txt\": ", 0), 0u) << missing.err;
 
-TEST_F(CliTest, NotesNeverChangeTheFile) {
-  auto args = workedExample("noted.txt");
-  args[11] = "100 per second";
-  const Outcome outcome = run(args);
-  EXPECT_EQ(outcome.status, 0);
-  EXPECT_NE(outcome.err.find("--rate \"100 per second\" was read as 100"), std::string::npos) << outcome.err;
-  EXPECT_NE(outcome.err.find("use at least 133.333 samples per second"), std::string::npos) << outcome.err;
-  EXPECT_EQ(readFile(dir.file("noted.txt")), kWorkedExampleFile);
+  testing::writeFile(dir.file("busy.txt"), "in use");
+  HANDLE holder = ::CreateFileA(dir.file("busy.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  const Outcome busy = run(workedExample("busy.txt"));
+  ::CloseHandle(holder);
+  EXPECT_EQ(busy.status, 1u);
+  EXPECT_EQ(busy.err, "korvel-cli: Could not open the file \"busy.txt\": The file is in use by another program.\n");
+  EXPECT_EQ(readFile(dir.file("busy.txt")), "in use");
 
-  // Field texts are echoed with their control characters escaped.
-  const Outcome escaped = run({"-a", "1\n\x1b[31mred", "-o", "escaped.txt"});
-  EXPECT_NE(escaped.err.find("--amplitude \"1\\n\\x1b[31mred\" was read as 1"), std::string::npos) << escaped.err;
-
-  // A finite frequency whose content lies beyond the largest double.
-  const Outcome huge = run({"-a", "1", "-f", "1.7e308", "-t", "1", "-r", "100", "-o", "huge.txt"});
-  EXPECT_NE(huge.err.find("reaches 2.26667e+308 Hz; use at least 2.26667e+309 samples per second to see its shape "
-                          "(below 4.53333e+308 it aliases)"),
-            std::string::npos)
-      << huge.err;
-
-  // At 1.3 million seconds the time column resolves whole seconds, coarser than the step.
-  const Outcome alike = run({"-a", "1", "-f", "100", "-t", "1.4e6", "-r", "1.5", "-o", "alike.txt"});
-  EXPECT_EQ(alike.status, 0);
-  EXPECT_NE(alike.err.find("equal times: at 1.333331e+006 s"), std::string::npos) << alike.err;
-
-  const Outcome none = run({"-a", "1", "-f", "10", "-t", "1", "-r", "0", "-o", "none.txt"});
-  EXPECT_EQ(none.status, 0);
-  EXPECT_NE(none.err.find("the file is empty"), std::string::npos);
-  EXPECT_EQ(std::filesystem::file_size(dir.file("none.txt")), 0u);
-}
-
-// Address sanitizing reserves more address space than any useful ulimit -v.
-#if defined(__SANITIZE_ADDRESS__)
-#define KORVEL_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define KORVEL_ASAN 1
-#endif
-#endif
-
-TEST_F(CliTest, SystemLimitsEndInAMessageAndLoseNothing) {
-  const std::vector<std::string> largest = {"-a", "1", "-f", "10", "-t", "200", "-r", "10000", "-o", "big.txt"};
-  // A file-size limit of 100 blocks of 512 bytes: the file ends on its last whole row.
-  const Outcome limited = run(largest, "ulimit -f 100");
-  EXPECT_EQ(limited.status, 1);
-  EXPECT_NE(limited.err.find("\"big.txt\": File too large"), std::string::npos) << limited.err;
-  EXPECT_EQ(std::filesystem::file_size(dir.file("big.txt")), 51200u / 33 * 33);
-
-#ifndef KORVEL_ASAN
-  // Little memory: the run ends with a message before the file is touched, or
-  // writes it all on fewer threads; whichever, never an abort.
-  for (const char* kib : {"44000", "47000", "50000", "56000"}) {
-    testing::writeFile(dir.file("big.txt"), "the user's data");
-    const Outcome outcome = run(largest, std::string("ulimit -v ") + kib);
-    SCOPED_TRACE(::testing::Message() << "ulimit -v " << kib << ": " << outcome.err);
-    if (outcome.status == 1) {
-      EXPECT_NE(outcome.err.find("Not enough memory"), std::string::npos);
-      EXPECT_EQ(readFile(dir.file("big.txt")), "the user's data");
-    } else {
-      EXPECT_EQ(outcome.status, 0);
-      EXPECT_EQ(std::filesystem::file_size(dir.file("big.txt")), 65'999'967u);
-    }
-  }
-#endif
-}
-
-TEST_F(CliTest, HelpAndVersion) {
-  const Outcome help = run({"--help"});
-  EXPECT_EQ(help.status, 0);
-  EXPECT_NE(help.out.find("--half-sines N"), std::string::npos);
-  EXPECT_NE(help.out.find("  --  "), std::string::npos);
-  // Output that cannot be written is a failure, and says so.
-  const Outcome full = run({"--help"}, "true", ">/dev/full");
-  EXPECT_EQ(full.status, 1);
-  EXPECT_EQ(full.err, "korvel-cli: Could not write the help text to standard output: No space left on device.\n");
-  const Outcome closed = run({"--version"}, "true", ">&-");
-  EXPECT_EQ(closed.status, 1);
-  EXPECT_NE(closed.err.find("Bad file descriptor"), std::string::npos) << closed.err;
-  const Outcome version = run({"--version"});
-  EXPECT_EQ(version.status, 0);
-  EXPECT_NE(version.out.find("1.0.0.1"), std::string::npos);
-  EXPECT_NE(version.out.find("FileDescription: korvel MFC Application"), std::string::npos);
+  EXPECT_EQ(run({"--bad"}).status, 2u);
+  auto tooShort = workedExample("short.txt");
+  tooShort[7] = "0.1";
+  const Outcome warned = run(tooShort);
+  EXPECT_EQ(warned.status, 3u);
+  EXPECT_EQ(warned.err, " Warning: Recommended duration >     0.15\n");
 }
 
 }  // namespace
