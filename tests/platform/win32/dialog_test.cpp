@@ -162,7 +162,17 @@ bool centredOver(HWND window, const RECT& area) {
   return std::abs(dx) <= 2 && std::abs(dy) <= 2;
 }
 
-TEST(Win32Dialogs, ControlsFollowTheirTemplatesInDialogUnits) {
+// Wine shows windows only with an X display; without one the tests skip.
+class Win32Dialogs : public testing::Test {
+ protected:
+  void SetUp() override {
+    HWND probe = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    if (probe == nullptr) GTEST_SKIP() << "no display to show windows on";
+    DestroyWindow(probe);
+  }
+};
+
+TEST_F(Win32Dialogs, ControlsFollowTheirTemplatesInDialogUnits) {
   CTimeHistoryDlg form;
   form.Create();
   CAboutDlg about;
@@ -215,7 +225,7 @@ TEST(Win32Dialogs, ControlsFollowTheirTemplatesInDialogUnits) {
   EXPECT_EQ(SendMessageA(window, WM_QUERYDRAGICON, 0, 0), SendMessageA(window, WM_GETICON, ICON_BIG, 0));
 }
 
-TEST(Win32Dialogs, FormTabsInTemplateOrderAndListsTheHalfSineCounts) {
+TEST_F(Win32Dialogs, FormTabsInTemplateOrderAndListsTheHalfSineCounts) {
   CTimeHistoryDlg form;
   form.Create();
   HWND window = windowOf(form);
@@ -247,7 +257,7 @@ TEST(Win32Dialogs, FormTabsInTemplateOrderAndListsTheHalfSineCounts) {
 
 // Start-up, the system menu's About entry, the About box and Escape, as a
 // modal run of the form.
-TEST(Win32Dialogs, ModalFormStartsOnCalculateOffersAboutAndEndsWithEscape) {
+TEST_F(Win32Dialogs, ModalFormStartsOnCalculateOffersAboutAndEndsWithEscape) {
   CTimeHistoryDlg form;
   std::string focused, lastEntry, aboutCaption;
   UINT separatorState = 0, lastId = 0;
@@ -296,7 +306,7 @@ TEST(Win32Dialogs, ModalFormStartsOnCalculateOffersAboutAndEndsWithEscape) {
   EXPECT_TRUE(aboutCentred);
 }
 
-TEST(Win32Dialogs, EnterWithEmptyFieldsWarnsInAnExclamationBoxOwnedByTheForm) {
+TEST_F(Win32Dialogs, EnterWithEmptyFieldsWarnsInAnExclamationBoxOwnedByTheForm) {
   CTimeHistoryDlg form;
   form.Create();
   HWND window = windowOf(form);
@@ -310,7 +320,7 @@ TEST(Win32Dialogs, EnterWithEmptyFieldsWarnsInAnExclamationBoxOwnedByTheForm) {
   EXPECT_TRUE(IsWindow(window));  // the form stays open
 }
 
-TEST(Win32Dialogs, WorkedExampleTypedAndSavedWritesTheExpectedBytesInTheChosenFolder) {
+TEST_F(Win32Dialogs, WorkedExampleTypedAndSavedWritesTheExpectedBytesInTheChosenFolder) {
   TempFolder folder;
   CTimeHistoryDlg form;
   form.Create();
@@ -333,7 +343,7 @@ TEST(Win32Dialogs, WorkedExampleTypedAndSavedWritesTheExpectedBytesInTheChosenFo
   EXPECT_TRUE(std::filesystem::equivalent(std::filesystem::current_path(), folder.path));
 }
 
-TEST(Win32Dialogs, CancelledSaveWritesNothing) {
+TEST_F(Win32Dialogs, CancelledSaveWritesNothing) {
   TempFolder folder;
   std::filesystem::current_path(folder.path);
   CTimeHistoryDlg form;
@@ -350,7 +360,7 @@ TEST(Win32Dialogs, CancelledSaveWritesNothing) {
 
 // Replacing a file another program holds open: the overwrite prompt, then the
 // stop-icon report naming the file's full path.
-TEST(Win32Dialogs, FileInUseIsReportedWithTheStopIconAfterTheOverwritePrompt) {
+TEST_F(Win32Dialogs, FileInUseIsReportedWithTheStopIconAfterTheOverwritePrompt) {
   TempFolder folder;
   const std::filesystem::path target = folder.path / "held.txt";
   std::ofstream(target) << "kept";
