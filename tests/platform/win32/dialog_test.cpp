@@ -19,11 +19,13 @@
 #include "res/dialog_templates.h"
 #include "res/resource_ids.h"
 #include "tests/support/worked_example.h"
+#include "platform/write_progress.h"
 #include "ui/about_dlg.h"
 #include "ui/time_history_dlg.h"
 
 // After the program's headers: its ids share names with the system's macros.
 #include <windows.h>
+#include <commctrl.h>
 
 #include "platform/win32/dialog_window.h"
 
@@ -394,6 +396,25 @@ TEST_F(Win32Dialogs, FileInUseIsReportedWithTheStopIconAfterTheOverwritePrompt) 
   EXPECT_NE(report.text.find(target.string()), std::string::npos) << report.text;
   EXPECT_EQ(report.icon, LoadIconA(nullptr, IDI_HAND));
   EXPECT_EQ(contents(target), "kept");
+}
+
+TEST_F(Win32Dialogs, SlowWriteShowsItsRowsInABarAfterASecondUntilItEnds) {
+  CTimeHistoryDlg form;
+  form.Create();
+  HWND window = windowOf(form);
+  WriteProgress progress(form, DialogRect{200, 120, 110, 14});
+  progress.update(0, 100);
+  EXPECT_EQ(FindWindowExA(window, nullptr, PROGRESS_CLASSA, nullptr), nullptr);
+  Sleep(1100);
+  progress.update(40, 100);
+  HWND bar = FindWindowExA(window, nullptr, PROGRESS_CLASSA, nullptr);
+  ASSERT_NE(bar, nullptr);
+  EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), 40);
+  EXPECT_EQ(SendMessageA(bar, PBM_GETRANGE, FALSE, 0), 100);
+  progress.end();
+  EXPECT_FALSE(IsWindow(bar));
+  progress.update(50, 100);  // the next write is timed afresh
+  EXPECT_EQ(FindWindowExA(window, nullptr, PROGRESS_CLASSA, nullptr), nullptr);
 }
 
 }  // namespace
