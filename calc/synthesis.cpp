@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "platform/sine.h"
 #include "platform/system_calls.h"
 
 namespace korvel {
@@ -57,7 +58,7 @@ void fillSamples(const SynthesisPlan& plan, TimeHistory& history, std::int32_t b
     history.time[i] = t;
     if (delay < t && t < tend) {
       const double angle = ((t - delay) * twoPi) * frequency;
-      history.amplitude[i] = (std::sin(angle) * std::sin(angle / halfSines)) * amplitude;
+      history.amplitude[i] = (sine(angle) * sine(angle / halfSines)) * amplitude;
     } else {
       history.amplitude[i] = 0.0;
     }

@@ -5,6 +5,10 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 #include "calc/calculate_command.h"
 #include "cli/command_line_ui.h"
@@ -33,6 +37,11 @@ int printOut(const std::string& text, const char* what) {
 
 int main(int argc, char** argv) {
   using namespace korvel;
+#ifdef _WIN32
+  // Messages and help end their lines as on every platform, with a bare line feed.
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+#endif
   cli::CliOptions options;
   try {
     options = cli::parseCliOptions(argc, argv);

@@ -55,6 +55,14 @@ void appendEscapedByte(std::string& out, char byte) {
   out += kHex[value & 0xF];
 }
 
+// On Windows the backslash separates folders and is shown as typed: its file
+// names hold no control characters, so no escape can be mistaken for one.
+#ifdef _WIN32
+constexpr bool kEscapeBackslash = false;
+#else
+constexpr bool kEscapeBackslash = true;
+#endif
+
 }  // namespace
 
 std::string shownText(std::string_view text) {
@@ -68,7 +76,7 @@ std::string shownText(std::string_view text) {
       text.remove_prefix(1);
       continue;
     }
-    if (codePoint == '\\') {
+    if (codePoint == '\\' && kEscapeBackslash) {
       out += "\\\\";
     } else if (isControl(codePoint)) {
       for (std::size_t i = 0; i < length; ++i) appendEscapedByte(out, text[i]);

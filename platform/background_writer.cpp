@@ -1,6 +1,5 @@
 #include "platform/background_writer.h"
 
-#include <cerrno>
 #include <chrono>
 
 #include "platform/system_calls.h"
@@ -33,12 +32,12 @@ void BackgroundWriter::startFile() {
   written_.store(0, std::memory_order_relaxed);
 }
 
-void BackgroundWriter::doJob(Job job, int fd, const char* data, std::size_t size) {
+void BackgroundWriter::doJob(Job job, FileHandle file, const char* data, std::size_t size) {
   if (job == Job::Write) {
-    const int error = writeAllBytes(fd, data, size, written_);
+    const int error = writeAllBytes(file, data, size, written_);
     if (error_ == 0) error_ = error;
   } else {
-    closeError_ = fileSystemCalls().close(fd) == 0 ? 0 : errno;
+    closeError_ = fileSystemCalls().close(file) == 0 ? 0 : lastSystemError();
   }
 }
 
@@ -51,9 +50,9 @@ void BackgroundWriter::waitIdle(std::unique_lock<std::mutex>& lock) {
   }
 }
 
-int BackgroundWriter::submit(int fd, const char* data, std::size_t size) {
+int BackgroundWriter::submit(FileHandle file, const char* data, std::size_t size) {
   if (!thread_.joinable()) {
-    if (error_ == 0) doJob(Job::Write, fd, data, size);
+    if (error_ == 0) doJob(Job::Write, file, data, size);
     return error_;
   }
   {
@@ -61,7 +60,7 @@ int BackgroundWriter::submit(int fd, const char* data, std::size_t size) {
     waitIdle(lock);
     if (error_ != 0) return error_;
     job_ = Job::Write;
-    fd_ = fd;
+    file_ = file;
     data_ = data;
     size_ = size;
   }
@@ -75,15 +74,15 @@ int BackgroundWriter::finish() {
   return error_;
 }
 
-int BackgroundWriter::close(int fd) {
+int BackgroundWriter::close(FileHandle file) {
   if (!thread_.joinable()) {
-    doJob(Job::Close, fd, nullptr, 0);
+    doJob(Job::Close, file, nullptr, 0);
     return closeError_;
   }
   std::unique_lock lock(mutex_);
   waitIdle(lock);
   job_ = Job::Close;
-  fd_ = fd;
+  file_ = file;
   lock.unlock();
   changed_.notify_all();
   lock.lock();
@@ -97,11 +96,11 @@ void BackgroundWriter::run() {
     changed_.wait(lock, [this] { return job_ != Job::None || stopping_; });
     if (job_ == Job::None) return;
     const Job job = job_;
-    const int fd = fd_;
+    const FileHandle file = file_;
     const char* data = data_;
     const std::size_t size = size_;
     lock.unlock();
-    doJob(job, fd, data, size);
+    doJob(job, file, data, size);
     lock.lock();
     job_ = Job::None;
     changed_.notify_all();

@@ -15,6 +15,8 @@
 #include <mutex>
 #include <thread>
 
+#include "platform/file_handle.h"
+
 namespace korvel {
 
 class BackgroundWriter {
@@ -36,24 +38,24 @@ class BackgroundWriter {
   // Waits until the previous block is written, then takes this one, which must
   // stay untouched until the next call. Returns the error code of an earlier
   // failure (and then drops the block), or 0.
-  int submit(int fd, const char* data, std::size_t size);
+  int submit(FileHandle file, const char* data, std::size_t size);
   // Waits until every block handed over is written. Returns the first failure's error code, or 0.
   int finish();
-  // Closes `fd` once every block is written. Returns close's error code, or 0.
-  int close(int fd);
+  // Closes `file` once every block is written. Returns close's error code, or 0.
+  int close(FileHandle file);
   // The bytes the system has taken since startFile().
   std::uint64_t bytesWritten() const { return written_.load(std::memory_order_relaxed); }
 
  private:
   enum class Job { None, Write, Close };
   void run();
-  void doJob(Job job, int fd, const char* data, std::size_t size);
+  void doJob(Job job, FileHandle file, const char* data, std::size_t size);
   void waitIdle(std::unique_lock<std::mutex>& lock);
 
   std::mutex mutex_;
   std::condition_variable changed_;
   Job job_ = Job::None;  // the job in hand
-  int fd_ = -1;
+  FileHandle file_ = kNoFile;
   const char* data_ = nullptr;
   std::size_t size_ = 0;
   int error_ = 0;        // the first failed write's

@@ -1,16 +1,9 @@
 #include "platform/file_failure.h"
 
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
+#include "platform/system_file.h"
 
 namespace korvel {
 namespace {
-
-std::string describe(int errorCode) {
-  if (errorCode == EWOULDBLOCK) return "The file is in use by another program";
-  return std::strerror(errorCode);
-}
 
 std::string summary(FileFailure::Operation operation, const std::string& name, const std::string& cause) {
   const char* verb = operation == FileFailure::Open    ? "open"
@@ -19,23 +12,16 @@ std::string summary(FileFailure::Operation operation, const std::string& name, c
   return std::string("Could not ") + verb + " the file \"" + name + "\": " + cause + ".";
 }
 
-std::string resolved(const std::string& name) {
-  if (name.empty()) return name;
-  std::error_code error;
-  const std::filesystem::path path = std::filesystem::absolute(name, error);
-  return error ? name : path.string();
-}
-
 }  // namespace
 
 FileFailure::FileFailure(Operation operation, std::string fileName, int errorCode, std::string description,
                          int cutBackError)
-    : std::runtime_error(summary(operation, fileName, description.empty() ? describe(errorCode) : description)),
+    : std::runtime_error(summary(operation, fileName, description.empty() ? systemErrorText(errorCode) : description)),
       operation_(operation),
       fileName_(std::move(fileName)),
-      fullPath_(resolved(fileName_)),
+      fullPath_(fullPathName(fileName_)),
       errorCode_(errorCode),
-      description_(description.empty() ? describe(errorCode) : std::move(description)),
+      description_(description.empty() ? systemErrorText(errorCode) : std::move(description)),
       cutBackError_(cutBackError) {}
 
 std::string fileFailureReport(const FileFailure& failure) {
@@ -45,7 +31,7 @@ std::string fileFailureReport(const FileFailure& failure) {
   }
   if (failure.cutBackError() != 0) {
     text += std::string(" Its last row is cut short: the file could not be cut back to whole rows (") +
-            std::strerror(failure.cutBackError()) + ").";
+            systemErrorText(failure.cutBackError()) + ").";
   }
   return text;
 }

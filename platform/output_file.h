@@ -1,8 +1,8 @@
 #pragma once
 
 // The output file: opened by name (created or truncated, write only, no
-// newline translation; a regular file is held under an exclusive advisory
-// lock), written through a buffer, closed. Every failure raises FileFailure.
+// newline translation; no other program may have it open while it is
+// written), written through a buffer, closed. Every failure raises FileFailure.
 //
 // The buffers and the writer thread are acquired before the file is touched,
 // so a lack of memory leaves an existing file as it was. Full buffers go to the
@@ -17,6 +17,8 @@
 #include <functional>
 #include <memory>
 #include <string>
+
+#include "platform/file_handle.h"
 
 namespace korvel {
 
@@ -36,7 +38,7 @@ class OutputFile {
   void open(const std::string& name, std::size_t recordSize = 1);
   // Buffers the bytes; the buffer goes to the system in large writes.
   void write(const char* data, std::size_t size) {
-    if (fd_ >= 0 && size <= kOutputBufferSize - used_) {
+    if (file_ != kNoFile && size <= kOutputBufferSize - used_) {
       std::memcpy(filling_ + used_, data, size);
       used_ += size;
     } else {
@@ -54,10 +56,10 @@ class OutputFile {
   void writeSpilling(const char* data, std::size_t size);
   void flush();
   // After a failed write: 0 once the file ends on a whole record, or the cut's error code.
-  int cutBackToWholeRecords(int fd);
+  int cutBackToWholeRecords(FileHandle file);
   void acquireResources(const std::string& name);
 
-  int fd_ = -1;
+  FileHandle file_ = kNoFile;
   std::string name_;
   std::size_t recordSize_ = 1;
   std::unique_ptr<char[]> buffers_;  // two buffers: one filling, one with the writer

@@ -1,24 +1,16 @@
 #include "platform/system_calls.h"
 
-#include <cerrno>
-#include <sys/file.h>
-#include <unistd.h>
-
 namespace korvel {
 
-FileSystemCalls& fileSystemCalls() {
-  static FileSystemCalls calls{&::write, &::close, &::flock, &::ftruncate};
-  return calls;
-}
-
-int writeAllBytes(int fd, const char* data, std::size_t size, std::atomic<std::uint64_t>& written) {
+int writeAllBytes(FileHandle file, const char* data, std::size_t size, std::atomic<std::uint64_t>& written) {
   while (size > 0) {
-    const ssize_t done = fileSystemCalls().write(fd, data, size);
+    const auto done = fileSystemCalls().write(file, data, size);
     if (done < 0) {
-      if (errno == EINTR) continue;
-      return errno;
+      const int error = lastSystemError();
+      if (error == systemErrors().interrupted) continue;
+      return error;
     }
-    if (done == 0) return ENOSPC;
+    if (done == 0) return systemErrors().diskFull;
     written.fetch_add(static_cast<std::uint64_t>(done), std::memory_order_relaxed);
     data += done;
     size -= static_cast<std::size_t>(done);

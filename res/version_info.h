@@ -16,6 +16,13 @@ inline constexpr std::string_view kVersionText = "1.0.0.1";
 // Short enough for its line in the About box.
 inline constexpr std::string_view kNoticeLine = "Copyright (C) 2026 korvel authors";
 
+// The executable's file name as the version block states it.
+#ifdef _WIN32
+inline constexpr std::string_view kOriginalFilename = "korvel.EXE";
+#else
+inline constexpr std::string_view kOriginalFilename = "korvel";
+#endif
+
 struct VersionEntry {
   std::string_view key;
   std::string_view value;
@@ -28,7 +35,7 @@ inline constexpr std::array<VersionEntry, 9> kVersionStrings{{
     {"InternalName", "korvel"},
     {"LegalCopyright", kNoticeLine},
     {"LegalTrademarks", ""},
-    {"OriginalFilename", "korvel"},  // the executable's name on this platform
+    {"OriginalFilename", kOriginalFilename},
     {"ProductName", "korvel Application"},
     {"ProductVersion", "1, 0, 0, 1"},
 }};

@@ -7,7 +7,8 @@ half-sine envelope, on a framed paper. One drawing at every size:
 - 48, 64, 128 and 256 pixels (menus, software centre, HiDPI task bars): the same
   drawing made four times larger, then averaged down to smooth RGBA pixels.
 
-Writes korvel-SIZE.png next to this script, or into the folder given as the only
+Writes korvel-SIZE.png and korvel.ico (the 32 and 16 pixel drawings as 4-bit
+images with their AND masks, for the Windows resources) next to this script, or into the folder given as the only
 argument. Standard library only."""
 import math
 import os
@@ -126,6 +127,36 @@ def rgba_png(rows):
     return png(len(rows), 6, [], raw)
 
 
+def ico_image(pixels):
+    """One 4-bit image of an .ico: BITMAPINFOHEADER (height doubled for the
+    mask), the 16-colour table, XOR pixels and AND mask, rows bottom-up."""
+    size = len(pixels)
+    header = struct.pack("<IiiHHIIiiII", 40, size, 2 * size, 1, 4, 0, 0, 0, 0, 16, 0)
+    table = b"".join(bytes((b, g, r, 0)) for r, g, b in PALETTE)
+    colours = bytearray()
+    mask = bytearray()
+    mask_stride = ((size + 31) // 32) * 4
+    for line in reversed(pixels):
+        colours.extend((line[x] << 4) | line[x + 1] for x in range(0, size, 2))
+        bits = bytearray(mask_stride)
+        for x, index in enumerate(line):
+            if index == TRANSPARENT:
+                bits[x // 8] |= 0x80 >> (x % 8)
+        mask.extend(bits)
+    return header + table + bytes(colours) + bytes(mask)
+
+
+def ico(drawings):
+    images = [ico_image(pixels) for pixels in drawings]
+    out = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for pixels, data in zip(drawings, images):
+        size = len(pixels)
+        out += struct.pack("<BBBBHHII", size, size, 16, 0, 1, 4, len(data), offset)
+        offset += len(data)
+    return out + b"".join(images)
+
+
 if __name__ == "__main__":
     folder = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
     images = {size: palette_png(draw(size)) for size in PALETTE_SIZES}
@@ -133,3 +164,5 @@ if __name__ == "__main__":
     for size, data in images.items():
         with open(os.path.join(folder, f"korvel-{size}.png"), "wb") as out:
             out.write(data)
+    with open(os.path.join(folder, "korvel.ico"), "wb") as out:
+        out.write(ico([draw(size) for size in PALETTE_SIZES]))

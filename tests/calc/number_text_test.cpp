@@ -99,6 +99,9 @@ constexpr const char* kAboveLargestDouble =
     "855571366959622842914819860834936475292719074168444365510704342711559699508093042880177904174497792";
 
 TEST(ReadLeadingNumber, AgreesWithStrtodOnHugeTexts) {
+#ifdef _WIN32
+  GTEST_SKIP() << "the Windows C runtime's strtod is neither exact nor quick on millions of digits";
+#endif
   // A head, a run of one character, a tail: up to millions of digits, and
   // exponents at and beyond the limits of a 64-bit integer.
   const struct {

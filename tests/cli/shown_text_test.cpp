@@ -18,7 +18,11 @@ TEST(ShownText, EscapesWhatATerminalWouldActOn) {
       {"", ""},
       {"a\nb\tc\rd\ve\ff", "a\\nb\\tc\\rd\\ve\\ff"},
       {"\x1b[31mred\x07\x7f", "\\x1b[31mred\\x07\\x7f"},
+#ifdef _WIN32
+      {"C:\\data\\x.txt", "C:\\data\\x.txt"},  // the folder separator
+#else
       {"back\\slash", "back\\\\slash"},
+#endif
       {"caf\xc3\xa9 \xe6\xb3\xa2 \xf0\x9f\x8c\x8a", "caf\xc3\xa9 \xe6\xb3\xa2 \xf0\x9f\x8c\x8a"},  // printable UTF-8
       {"\xc2\x9b" "1m", "\\xc2\\x9b" "1m"},                                   // C1 control
       {"\xe2\x80\xaetxt.exe", "\\xe2\\x80\\xaetxt.exe"},                     // right-to-left override

@@ -4,8 +4,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <regex.h>
 #include <stdexcept>
+
+#include "platform/sine.h"
 
 namespace korvel::testing {
 namespace {
@@ -81,19 +82,33 @@ std::string referenceGeneral(double value, int precision, int width) {
 }
 
 ReferenceNumber referenceParse(const std::string& text) {
-  static regex_t grammar = [] {
-    regex_t compiled;
-    if (regcomp(&compiled, "^[ \t\n\v\f\r]*[+-]?([0-9]+[.]?[0-9]*|[.][0-9]+)([eEdD][+-]?[0-9]+)?",
-                REG_EXTENDED) != 0) {
-      throw std::runtime_error("bad pattern");
-    }
-    return compiled;
-  }();
+  // The grammar, read left to right: blanks, a sign, digits with at most one
+  // point (at least one digit), an exponent with at least one digit. A plain
+  // scan, so that texts of millions of digits need no deep stack.
   // The grammar is about ASCII; a zero byte ends a C string, and so the field.
   const std::string asText(text.c_str());
-  regmatch_t match[1];
-  if (regexec(&grammar, asText.c_str(), 1, match, 0) != 0) return {0.0, 0};
-  std::string prefix = asText.substr(0, static_cast<std::size_t>(match[0].rm_eo));
+  const auto digitsFrom = [&](std::size_t at) {
+    while (at < asText.size() && asText[at] >= '0' && asText[at] <= '9') ++at;
+    return at;
+  };
+  std::size_t end = asText.find_first_not_of(" \t\n\v\f\r");
+  if (end == std::string::npos) return {0.0, 0};
+  if (asText[end] == '+' || asText[end] == '-') ++end;
+  const std::size_t wholeEnd = digitsFrom(end);
+  bool digits = wholeEnd > end;
+  end = wholeEnd;
+  if (end < asText.size() && asText[end] == '.') {
+    const std::size_t fractionEnd = digitsFrom(end + 1);
+    if (digits || fractionEnd > end + 1) end = fractionEnd, digits = true;
+  }
+  if (!digits) return {0.0, 0};
+  if (end < asText.size() && std::strchr("eEdD", asText[end]) != nullptr) {
+    std::size_t exponent = end + 1;
+    if (exponent < asText.size() && (asText[exponent] == '+' || asText[exponent] == '-')) ++exponent;
+    const std::size_t exponentEnd = digitsFrom(exponent);
+    if (exponentEnd > exponent) end = exponentEnd;
+  }
+  std::string prefix = asText.substr(0, end);
   for (char& c : prefix) {
     if (c == 'd' || c == 'D') c = 'e';
   }
@@ -113,7 +128,7 @@ void referenceSynthesis(const WaveletParams& p, TimeHistory& history) {
     history.amplitude[i] = 0.0;
     if (p.delay < t && t < tend) {
       const double angle = ((t - p.delay) * twoPi) * p.frequency;
-      history.amplitude[i] = (std::sin(angle) * std::sin(angle / p.halfSineCount)) * p.amplitude;
+      history.amplitude[i] = (sine(angle) * sine(angle / p.halfSineCount)) * p.amplitude;
     }
   }
   history.count = count;

@@ -1,0 +1,9 @@
+#pragma once
+
+// Whether the busy cursor shows over the program's dialogs now.
+
+namespace korvel {
+
+bool busyCursorShown();
+
+}  // namespace korvel

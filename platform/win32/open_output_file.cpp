@@ -1,0 +1,32 @@
+#include <windows.h>
+
+#include "platform/file_failure.h"
+#include "platform/system_file.h"
+
+namespace korvel {
+namespace {
+
+[[noreturn]] void failOpen(HANDLE file, const std::string& name, DWORD error) {
+  if (file != INVALID_HANDLE_VALUE) ::CloseHandle(file);
+  throw FileFailure(FileFailure::Open, name, static_cast<int>(error));
+}
+
+}  // namespace
+
+// No sharing: while the file is written no other program can open it, and a
+// file another program has open is refused before anything in it changes.
+FileHandle openOutputFile(const std::string& name) {
+  // Opened as it is, then emptied: the file is emptied only once it is ours.
+  // A pipe without a free end fails at once (ERROR_PIPE_BUSY) instead of waiting.
+  HANDLE file = ::CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) failOpen(file, name, ::GetLastError());
+  if (::GetFileType(file) == FILE_TYPE_DISK) {
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file, &size)) failOpen(file, name, ::GetLastError());
+    // An empty file is left alone, as on every platform.
+    if (size.QuadPart != 0 && !::SetEndOfFile(file)) failOpen(file, name, ::GetLastError());
+  }
+  return file;
+}
+
+}  // namespace korvel

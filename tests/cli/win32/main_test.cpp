@@ -1,0 +1,103 @@
+// korvel-cli.exe as a user runs it: exit status, standard error, the file it
+// leaves; Windows paths in --output.
+
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "tests/support/temp_dir.h"
+#include "tests/support/worked_example.h"
+
+namespace korvel {
+namespace {
+
+using testing::readFile;
+using testing::TempDir;
+
+struct Outcome {
+  DWORD status;
+  std::string err;
+};
+
+class CliTest : public ::testing::Test {
+ protected:
+  // Runs korvel-cli in the test's folder, standard error into a file.
+  Outcome run(const std::vector<std::string>& args) {
+    std::string command = std::string("\"") + KORVEL_CLI + "\"";
+    for (const auto& arg : args) command += " \"" + arg + "\"";
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    const std::string errName = dir.file(".err");
+    HANDLE err = ::CreateFileA(errName.c_str(), GENERIC_WRITE, 0, &inherit, CREATE_ALWAYS, 0, nullptr);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = err;
+    startup.hStdError = err;
+    PROCESS_INFORMATION process{};
+    const std::string folder = dir.path().string();
+    if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &startup,
+                          &process)) {
+      ::CloseHandle(err);
+      ADD_FAILURE() << "cannot start " << command;
+      return {~0u, {}};
+    }
+    ::WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD status = 0;
+    ::GetExitCodeProcess(process.hProcess, &status);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    ::CloseHandle(err);
+    return {status, readFile(errName)};
+  }
+  static std::vector<std::string> workedExample(const std::string& output) {
+    return {"-a", "1", "-f", "10", "-d", "0", "-t", "0.2", "-r", "100", "-o", output};
+  }
+
+  TempDir dir;
+};
+
+TEST_F(CliTest, WindowsPathsNameTheFolderAndTheFile) {
+  std::filesystem::create_directories(dir.file("sub\\deeper"));
+  const std::string full = std::filesystem::path(dir.file("full.txt")).make_preferred().string();
+  const std::string drive = full.substr(0, 2);  // "C:" or "Z:"
+  const std::string inUnc = "\\\\?\\" + std::filesystem::path(dir.file("unc.txt")).make_preferred().string();
+  for (const std::string& output : {std::string("sub\\deeper\\back.txt"), std::string("sub/deeper/slash.txt"),
+                                    std::string("sub\\deeper/..\\mixed.txt"), full, drive + "drive-relative.txt",
+                                    inUnc}) {
+    SCOPED_TRACE(output);
+    const Outcome outcome = run(workedExample(output));
+    EXPECT_EQ(outcome.status, 0u) << outcome.err;
+  }
+  for (const char* written : {"sub\\deeper\\back.txt", "sub\\deeper\\slash.txt", "sub\\mixed.txt", "full.txt",
+                              "drive-relative.txt", "unc.txt"}) {
+    EXPECT_EQ(readFile(dir.file(written)), kWorkedExampleFile) << written;
+  }
+}
+
+TEST_F(CliTest, FailuresEndInTheirStatusAndAMessage) {
+  const Outcome missing = run(workedExample("no\\such\\x.txt"));
+  EXPECT_EQ(missing.status, 1u);
+  EXPECT_EQ(missing.err.rfind("korvel-cli: Could not open the file \"no\\such\\x.txt\": ", 0), 0u) << missing.err;
+
+  testing::writeFile(dir.file("busy.txt"), "in use");
+  HANDLE holder = ::CreateFileA(dir.file("busy.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  const Outcome busy = run(workedExample("busy.txt"));
+  ::CloseHandle(holder);
+  EXPECT_EQ(busy.status, 1u);
+  EXPECT_EQ(busy.err, "korvel-cli: Could not open the file \"busy.txt\": The file is in use by another program.\n");
+  EXPECT_EQ(readFile(dir.file("busy.txt")), "in use");
+
+  EXPECT_EQ(run({"--bad"}).status, 2u);
+  auto tooShort = workedExample("short.txt");
+  tooShort[7] = "0.1";
+  const Outcome warned = run(tooShort);
+  EXPECT_EQ(warned.status, 3u);
+  EXPECT_EQ(warned.err, " Warning: Recommended duration >     0.15\n");
+}
+
+}  // namespace
+}  // namespace korvel
