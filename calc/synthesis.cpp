@@ -74,8 +74,11 @@ WaveletSynthesis::WaveletSynthesis(const WaveletParams& params, TimeHistory& his
       for (std::int32_t begin = 0; begin < count_; begin += kPublishBlock) {
         const std::int32_t end = count_ - begin > kPublishBlock ? begin + kPublishBlock : count_;
         fillSamples(plan_, history, begin, end);
-        ready_.store(end, std::memory_order_release);
-        ready_.notify_all();
+        {
+          const std::lock_guard lock(mutex_);
+          ready_.store(end, std::memory_order_release);
+        }
+        published_.notify_all();
       }
     });
   }

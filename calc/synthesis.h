@@ -1,6 +1,8 @@
 #pragma once
 
 #include <atomic>
+#include <condition_variable>
+#include <mutex>
 #include <cstdint>
 #include <thread>
 
@@ -53,10 +55,14 @@ class WaveletSynthesis {
   // Waits until more than `done` samples are ready; returns how many are.
   std::int32_t waitBeyond(std::int32_t done) const {
     std::int32_t ready = ready_.load(std::memory_order_acquire);
-    while (ready <= done && ready < count_) {
-      ready_.wait(ready, std::memory_order_acquire);
+    if (ready > done || ready >= count_) return ready;
+    // A mutex and condition rather than the atomic's own wait, whose
+    // implementation without a futex (the Windows runtime's) can miss a wake-up.
+    std::unique_lock lock(mutex_);
+    published_.wait(lock, [&] {
       ready = ready_.load(std::memory_order_acquire);
-    }
+      return ready > done || ready >= count_;
+    });
     return ready;
   }
   // Waits until the thread has filled everything and ended.
@@ -68,6 +74,8 @@ class WaveletSynthesis {
   const SynthesisPlan plan_;
   const std::int32_t count_;
   std::atomic<std::int32_t> ready_{0};
+  mutable std::mutex mutex_;
+  mutable std::condition_variable published_;
   std::thread thread_;
 };
 
