@@ -1,0 +1,54 @@
+#pragma once
+
+// The page's picture, recomputed on every change of an input: the wavelet
+// sampled as the file would hold it, the velocity and displacement of a shaker
+// following it from rest, their figures, and each series reduced to the
+// picture's pixel columns.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "calc/time_history.h"
+#include "preview/motion.h"
+
+namespace korvel::web {
+
+enum class PreviewSeries { Amplitude = 0, Velocity = 1, Displacement = 2 };
+inline constexpr int kSeriesCount = 3;
+inline constexpr std::int32_t kMaxColumns = 8192;
+
+class PagePreview {
+ public:
+  // Samples the wavelet into the process's time history and integrates it,
+  // the samples multiplied by `scale` (kStandardGravity for samples in g).
+  // False when the duration is too short: then warning() says so and there
+  // is nothing to draw.
+  bool update(CalculationUi& form, double scale);
+  // Each series' lowest and highest value per pixel column, for `columns`
+  // columns (1 to kMaxColumns, and at most the sample count).
+  void reduce(std::int32_t columns);
+
+  std::int32_t count() const { return count_; }
+  const double* time() const { return timeHistory.time; }
+  const double* series(PreviewSeries which) const;
+  const double* lowest(PreviewSeries which) const { return columnBounds(which, 0); }
+  const double* highest(PreviewSeries which) const { return columnBounds(which, 1); }
+  const MotionFigures& figures() const { return figures_; }
+  const std::string& warning() const { return warning_; }
+
+ private:
+  // A series' lowest (bound 0) or highest (bound 1) values per column.
+  double* columnBounds(PreviewSeries which, int bound) const {
+    return columns_.get() + (2 * static_cast<int>(which) + bound) * kMaxColumns;
+  }
+
+  std::int32_t count_ = 0;
+  std::unique_ptr<double[]> velocity_ = std::make_unique<double[]>(kMaxSamples);
+  std::unique_ptr<double[]> displacement_ = std::make_unique<double[]>(kMaxSamples);
+  std::unique_ptr<double[]> columns_ = std::make_unique<double[]>(2 * kSeriesCount * kMaxColumns);
+  MotionFigures figures_;
+  std::string warning_;
+};
+
+}  // namespace korvel::web
