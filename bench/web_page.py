@@ -39,31 +39,29 @@ def native_seconds(cli, texts, runs, folder):
     return statistics.median(times)
 
 
-def page_seconds(texts, runs):
-    driver = page_test.DRIVER
-    page_test.set_texts(texts)
-    times = []
-    for _ in range(runs):
-        page_test.clear_downloads()
-        driver.execute_script("document.getElementById('calculate').click()")
-        page_test.wait_for(page_test.dialog_text, "the completion message")
-        times.append(float(driver.execute_script("return document.body.dataset.calculateMs")) / 1000)
-        page_test.downloaded_bytes()
-        page_test.close_dialog()
-    return statistics.median(times)
-
-
-def redraw_seconds(texts, runs):
-    driver = page_test.DRIVER
+def page_median(texts, runs, one_run, dataset_key):
+    """The median of a time the page measures itself (in ms, in its body's dataset), over runs of one_run."""
     page_test.set_texts(texts)
     times = []
     for run in range(runs):
-        before = page_test.renders()
-        driver.execute_script("const a = document.getElementById('amplitude'); a.value = arguments[0];"
-                              "a.dispatchEvent(new Event('input'));", str(2 + run % 2))
-        page_test.wait_for(lambda: page_test.renders() > before, "a redraw")
-        times.append(float(driver.execute_script("return document.body.dataset.renderMs")) / 1000)
+        one_run(run)
+        times.append(float(page_test.DRIVER.execute_script("return document.body.dataset." + dataset_key)) / 1000)
     return statistics.median(times)
+
+
+def calculate_once(_):
+    page_test.clear_downloads()
+    page_test.DRIVER.execute_script("document.getElementById('calculate').click()")
+    page_test.wait_for(page_test.dialog_text, "the completion message")
+    page_test.downloaded_bytes()
+    page_test.close_dialog()
+
+
+def redraw_once(run):
+    before = page_test.renders()
+    page_test.DRIVER.execute_script("const a = document.getElementById('amplitude'); a.value = arguments[0];"
+                                    "a.dispatchEvent(new Event('input'));", str(2 + run % 2))
+    page_test.wait_for(lambda: page_test.renders() > before, "a redraw")
 
 
 def main():
@@ -83,8 +81,8 @@ def main():
         print("%-24s %12s %12s %7s %12s" % ("case", "korvel-cli", "page", "ratio", "redraw"))
         for label, texts in CASES:
             native = native_seconds(cli, texts, runs, work)
-            in_page = page_seconds(texts, runs)
-            redraw = redraw_seconds(texts, runs)
+            in_page = page_median(texts, runs, calculate_once, "calculateMs")
+            redraw = page_median(texts, runs, redraw_once, "renderMs")
             print("%-24s %10.3f s %10.3f s %6.2fx %9.1f ms" % (label, native, in_page, in_page / native,
                                                                redraw * 1000))
     finally:

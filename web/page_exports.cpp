@@ -43,7 +43,7 @@ const double* korvel_preview_time() { return preview.time(); }
 const double* korvel_preview_series(int series) {
   return preview.series(static_cast<korvel::web::PreviewSeries>(series));
 }
-void korvel_preview_reduce(std::int32_t columns) { preview.reduce(columns); }
+std::int32_t korvel_preview_reduce(std::int32_t columns) { return preview.reduce(columns); }
 const double* korvel_preview_lowest(int series) { return preview.lowest(static_cast<korvel::web::PreviewSeries>(series)); }
 const double* korvel_preview_highest(int series) {
   return preview.highest(static_cast<korvel::web::PreviewSeries>(series));

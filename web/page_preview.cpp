@@ -30,14 +30,15 @@ const double* PagePreview::series(PreviewSeries which) const {
   }
 }
 
-void PagePreview::reduce(std::int32_t columns) {
+std::int32_t PagePreview::reduce(std::int32_t columns) {
   if (columns > kMaxColumns) columns = kMaxColumns;
   if (columns > count_) columns = count_;
-  if (columns < 1) return;
+  if (columns < 1) return 0;
   for (int s = 0; s < kSeriesCount; ++s) {
     const auto which = static_cast<PreviewSeries>(s);
     reduceToColumns(series(which), count_, columns, columnBounds(which, 0), columnBounds(which, 1));
   }
+  return columns;
 }
 
 }  // namespace korvel::web

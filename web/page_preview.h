@@ -26,8 +26,9 @@ class PagePreview {
   // is nothing to draw.
   bool update(CalculationUi& form, double scale);
   // Each series' lowest and highest value per pixel column, for `columns`
-  // columns (1 to kMaxColumns, and at most the sample count).
-  void reduce(std::int32_t columns);
+  // columns or as many as there can be (kMaxColumns, and at most the sample
+  // count); returns how many there are.
+  std::int32_t reduce(std::int32_t columns);
 
   std::int32_t count() const { return count_; }
   const double* time() const { return timeHistory.time; }
