@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <numbers>
 #include <vector>
 
 #include "calc/synthesis.h"
@@ -18,8 +20,8 @@ namespace {
 // p = w(1 - 1/N), q = w(1 + 1/N); integrated once and twice from rest:
 struct ClosedForm {
   double amplitude, frequency, halfSines, delay;
-  double p() const { return 2 * M_PI * frequency * (1 - 1 / halfSines); }
-  double q() const { return 2 * M_PI * frequency * (1 + 1 / halfSines); }
+  double p() const { return 2 * std::numbers::pi * frequency * (1 - 1 / halfSines); }
+  double q() const { return 2 * std::numbers::pi * frequency * (1 + 1 / halfSines); }
   double inWindow(double t) const {
     const double end = halfSines / (2 * frequency);
     return std::clamp(t - delay, 0.0, end);
