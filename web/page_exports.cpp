@@ -2,6 +2,7 @@
 // its picture and its file. Texts come in and go out as zero-terminated UTF-8
 // in the module's memory; series and figures are read there as doubles.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -19,6 +20,8 @@ korvel::web::PageForm form;
 korvel::web::PagePreview preview;
 korvel::web::PageFile file;
 std::string text;  // the text last handed to the script
+
+korvel::web::PreviewSeries seriesOf(int series) { return static_cast<korvel::web::PreviewSeries>(series); }
 
 const char* handOut(std::string value) {
   text = std::move(value);
@@ -40,25 +43,20 @@ int korvel_update_preview(double scale) { return preview.update(form, scale) ? 1
 const char* korvel_preview_warning() { return preview.warning().c_str(); }
 std::int32_t korvel_preview_count() { return preview.count(); }
 const double* korvel_preview_time() { return preview.time(); }
-const double* korvel_preview_series(int series) {
-  return preview.series(static_cast<korvel::web::PreviewSeries>(series));
-}
+const double* korvel_preview_series(int series) { return preview.series(seriesOf(series)); }
 std::int32_t korvel_preview_reduce(std::int32_t columns) { return preview.reduce(columns); }
-const double* korvel_preview_lowest(int series) { return preview.lowest(static_cast<korvel::web::PreviewSeries>(series)); }
-const double* korvel_preview_highest(int series) {
-  return preview.highest(static_cast<korvel::web::PreviewSeries>(series));
-}
+const double* korvel_preview_lowest(int series) { return preview.lowest(seriesOf(series)); }
+const double* korvel_preview_highest(int series) { return preview.highest(seriesOf(series)); }
 // Ten doubles: peak amplitude and its time, peak velocity and its time, lowest
 // and highest displacement with their times, velocity and displacement at the end.
 const double* korvel_preview_figures() {
-  static double figures[10];
+  static std::array<double, 10> figures;
   const korvel::MotionFigures& f = preview.figures();
-  const double values[10] = {f.peakAmplitude.value,      f.peakAmplitude.time,      f.peakVelocity.value,
-                             f.peakVelocity.time,        f.lowestDisplacement.value, f.lowestDisplacement.time,
-                             f.highestDisplacement.value, f.highestDisplacement.time, f.endVelocity,
-                             f.endDisplacement};
-  for (int i = 0; i < 10; ++i) figures[i] = values[i];
-  return figures;
+  figures = {f.peakAmplitude.value,       f.peakAmplitude.time,       f.peakVelocity.value,
+             f.peakVelocity.time,         f.lowestDisplacement.value, f.lowestDisplacement.time,
+             f.highestDisplacement.value, f.highestDisplacement.time, f.endVelocity,
+             f.endDisplacement};
+  return figures.data();
 }
 
 // A number as the form writes it in general notation: "%.{digits}g".
