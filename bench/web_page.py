@@ -64,6 +64,13 @@ def redraw_once(run):
     page_test.wait_for(lambda: page_test.renders() > before, "a redraw")
 
 
+def units_once(run):
+    before = page_test.renders()
+    page_test.DRIVER.execute_script("const u = document.getElementById('units'); u.value = arguments[0];"
+                                    "u.dispatchEvent(new Event('change'));", ["si", "g"][run % 2])
+    page_test.wait_for(lambda: page_test.renders() > before, "a redraw")
+
+
 def main():
     if len(sys.argv) < 3:
         sys.exit(__doc__)
@@ -78,13 +85,15 @@ def main():
     try:
         page_test.open_page()
         print("medians of %d runs; the page at 1920x1080, picture columns as drawn" % runs)
-        print("%-24s %12s %12s %7s %12s" % ("case", "korvel-cli", "page", "ratio", "redraw"))
+        print("%-24s %12s %12s %7s %16s %15s" % ("case", "korvel-cli", "page", "ratio", "redraw: typing",
+                                                 "units changed"))
         for label, texts in CASES:
             native = native_seconds(cli, texts, runs, work)
             in_page = page_median(texts, runs, calculate_once, "calculateMs")
             redraw = page_median(texts, runs, redraw_once, "renderMs")
-            print("%-24s %10.3f s %10.3f s %6.2fx %9.1f ms" % (label, native, in_page, in_page / native,
-                                                               redraw * 1000))
+            units = page_median(texts, runs, units_once, "renderMs")
+            print("%-24s %10.3f s %10.3f s %6.2fx %13.1f ms %12.1f ms" % (
+                label, native, in_page, in_page / native, redraw * 1000, units * 1000))
     finally:
         page_test.DRIVER.quit()
         subprocess.run(["rm", "-rf", work])

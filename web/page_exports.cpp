@@ -67,7 +67,10 @@ const char* korvel_format_general(double value, int digits) {
 }
 
 // Calculate Time History: 1 with the file's bytes ready, 0 with the warning in korvel_message().
-int korvel_calculate() { return file.calculate(form) ? 1 : 0; }
+int korvel_calculate() {
+  preview.forget();  // the file's samples replace the picture's
+  return file.calculate(form) ? 1 : 0;
+}
 const char* korvel_file_data() { return file.data(); }
 std::size_t korvel_file_size() { return file.size(); }
 const char* korvel_message() { return file.message().c_str(); }

@@ -23,8 +23,12 @@ class PagePreview {
   // Samples the wavelet into the process's time history and integrates it,
   // the samples multiplied by `scale` (kStandardGravity for samples in g).
   // False when the duration is too short: then warning() says so and there
-  // is nothing to draw.
+  // is nothing to draw. With the same inputs as last time nothing is computed
+  // again (a new scale integrates again), so a picture of two million samples
+  // is redrawn quickly after a change of units or of the window's size.
   bool update(CalculationUi& form, double scale);
+  // Someone else has sampled into the time history: the next update samples again.
+  void forget() { sampled_ = false; }
   // Each series' lowest and highest value per pixel column, for `columns`
   // columns or as many as there can be (kMaxColumns, and at most the sample
   // count); returns how many there are.
@@ -45,6 +49,9 @@ class PagePreview {
   }
 
   std::int32_t count_ = 0;
+  bool sampled_ = false;  // the time history holds the samples of `params_`
+  WaveletParams params_;
+  double scale_ = 0;      // velocity and displacement are of the samples times this
   std::unique_ptr<double[]> velocity_ = std::make_unique<double[]>(kMaxSamples);
   std::unique_ptr<double[]> displacement_ = std::make_unique<double[]>(kMaxSamples);
   std::unique_ptr<double[]> columns_ = std::make_unique<double[]>(2 * kSeriesCount * kMaxColumns);

@@ -102,13 +102,16 @@ def clear_downloads():
         os.remove(os.path.join(DOWNLOADS, name))
 
 
-def downloaded_bytes(size_hint_seconds=60):
+def downloaded_bytes(seconds=180):
     path = os.path.join(DOWNLOADS, DOWNLOAD_NAME)
 
     def done():
         names = os.listdir(DOWNLOADS)
         return path if DOWNLOAD_NAME in names and not any(n.endswith(".crdownload") for n in names) else None
-    wait_for(done, "the download", size_hint_seconds)
+    try:
+        wait_for(done, "the download", seconds)
+    except AssertionError:
+        raise AssertionError("no finished %s; the download folder holds %s" % (DOWNLOAD_NAME, os.listdir(DOWNLOADS)))
     with open(path, "rb") as f:
         return f.read()
 
