@@ -9,13 +9,14 @@ namespace {
 
 // Slow storage (a USB stick written through, a network share) takes a large
 // write for seconds, and what it has taken is known only when a write returns.
-// So each thread's writes go out in pieces of about a tenth of a second: from
-// 64 KiB, twice as large after a fast piece and half as large after a slow one,
-// up to 1 MiB. The rest of a longer write is a short write.
+// So each thread's writes go out in pieces of at most about a tenth of a
+// second: from 64 KiB, twice as large after a piece that took under half of
+// that, half as large after one that took longer, up to 1 MiB. The rest of a
+// longer write is a short write.
 constexpr std::size_t kSmallestPiece = std::size_t{64} << 10;
 constexpr std::size_t kLargestPiece = std::size_t{1} << 20;
-constexpr std::chrono::milliseconds kFastPiece{25};
 constexpr std::chrono::milliseconds kSlowPiece{100};
+constexpr std::chrono::milliseconds kFastPiece = kSlowPiece / 2;
 thread_local std::size_t pieceSize = kSmallestPiece;
 
 std::int64_t writeFile(FileHandle file, const void* data, std::size_t size) {
