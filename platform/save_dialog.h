@@ -13,7 +13,8 @@ class CDialog;
 // default extension, no initial name; an existing file is replaced only after
 // the user confirms. On confirmation the chosen folder becomes the process's
 // current directory and the bare file name (name and extension) is returned;
-// any other ending returns nothing. Nothing is read from or written to the
+// when the folder cannot be entered, the full path is returned instead. Any
+// other ending returns nothing. Nothing is read from or written to the
 // user's settings.
 std::optional<std::string> askSaveFileName(CDialog& owner);
 

@@ -1,9 +1,9 @@
 #pragma once
 
 // A dialog while a long write waits on slow storage: it keeps painting, user
-// input (its close box too) stays queued until the command ends, and once
-// the write has lasted about a second a bar in it shows the rows written. The
-// busy cursor stays as it is.
+// input (its close box too) does not reach it and does not act once the write
+// ends either, and once the write has lasted about a second a bar in it shows
+// the rows written. The busy cursor stays as it is.
 
 #include <cstdint>
 #include <memory>

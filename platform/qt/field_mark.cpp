@@ -20,6 +20,9 @@ void setFieldMark(QLineEdit* field, const std::string& note) {
   field->setStyleSheet(marked ? kMarkedStyle : QString());
   // As rich text made from the plain note, so that nothing in it reads as markup.
   field->setToolTip(marked ? Qt::convertFromPlainText(QString::fromStdString(note)) : QString());
+  // Screen readers hear the plain words: without a description of its own they
+  // would read the tooltip's markup.
+  field->setAccessibleDescription(QString::fromStdString(note));
 }
 
 void markFieldAsTyped(QLineEdit* field, std::function<std::string(const std::string& text)> noteFor) {

@@ -1,7 +1,8 @@
 #pragma once
 
 // A mark on an edit field whose text deserves a second look: a coloured frame,
-// and a note as its tooltip. The text itself is left alone.
+// and a note as its tooltip and its description for screen readers. The text
+// itself is left alone.
 
 #include <functional>
 #include <string>

@@ -9,6 +9,7 @@
 #include "platform/busy_cursor.h"
 #include "platform/controls.h"
 #include "platform/icon.h"
+#include "platform/win32/accessible_names.h"
 #include "platform/win32/busy_state.h"
 #include "platform/win32/dialog_template_builder.h"
 #include "platform/win32/dialog_window.h"
@@ -85,7 +86,7 @@ void CDialog::appendWindowMenuSeparator() {
   if (hasWindowMenu()) AppendMenuA(GetSystemMenu(window_->hwnd(), FALSE), MF_SEPARATOR, 0, nullptr);
 }
 
-void CDialog::SetIcon(const Icon& icon) { window_->setIcon(icon.native().bigIcon, icon.native().smallIcon); }
+void CDialog::SetIcon(const Icon& icon) { window_->setIcon(icon.native().icon); }
 
 void CDialog::DoDataExchange(DataExchange&) {}
 
@@ -199,10 +200,10 @@ void DialogWindow::end(int result) {
   }
 }
 
-void DialogWindow::setIcon(HICON big, HICON little) {
-  icon_ = big;
-  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
-  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(little));
+void DialogWindow::setIcon(HICON icon) {
+  icon_ = icon;
+  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
 }
 
 // The form on the screen's work area, a dialog with an owner over its owner.
@@ -224,6 +225,18 @@ void DialogWindow::place() {
   const int x = area.left + (area.right - area.left - width) / 2;
   const int y = area.top + (area.bottom - area.top - height) / 2;
   SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// What the template cannot say about the controls: their names for screen
+// readers, and that fields take text of any length (by default the system
+// stops typing and pasting at 30,000 characters, cutting a longer text short
+// without a word).
+void DialogWindow::prepareControls() {
+  const res::DialogTemplate& t = dialog_.dialogTemplate();
+  for (const res::ControlTemplate& control : t.controls) {
+    if (control.kind == res::ControlKind::Edit) SendDlgItemMessageW(hwnd_, control.id, EM_SETLIMITTEXT, 0, 0);
+  }
+  nameControls(hwnd_, t);
 }
 
 // Minimised, the dialog shows its icon centred in its client area.
@@ -269,7 +282,50 @@ void DialogWindow::updateMark(FieldMark& mark) {
   tool.lpszText = mark.note.data();
   SendMessageA(tooltip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
   SendMessageA(tooltip_, TTM_ACTIVATE, TRUE, 0);
+  // A tip showing for this field follows its text at once: the new note, or
+  // none when the text is read as a whole.
+  if (tipShownFor(mark.edit)) SendMessageA(tooltip_, mark.note.empty() ? TTM_POP : TTM_UPDATE, 0, 0);
   InvalidateRect(mark.edit, nullptr, TRUE);
+  describeControl(mark.edit, mark.note);
+}
+
+bool DialogWindow::tipShownFor(HWND edit) const {
+  if (tooltip_ == nullptr || !IsWindowVisible(tooltip_)) return false;
+  TTTOOLINFOA tool{};
+  tool.cbSize = sizeof tool;
+  return SendMessageA(tooltip_, TTM_GETCURRENTTOOLA, 0, reinterpret_cast<LPARAM>(&tool)) != 0 &&
+         tool.uId == reinterpret_cast<UINT_PTR>(edit);
+}
+
+// The window menu where the user asks for it: at the pointer after a right
+// click on the form, a button or the list; below the focused control from the
+// keyboard (Shift+F10, the Menu key). An edit field keeps its own menu: the
+// system asks the field first, and it does not pass the request on.
+bool DialogWindow::showWindowMenu(LPARAM where) {
+  HMENU menu = GetSystemMenu(hwnd_, FALSE);
+  if (menu == nullptr) return false;
+  POINT at{static_cast<short>(LOWORD(where)), static_cast<short>(HIWORD(where))};
+  if (where == -1) {
+    HWND focus = GetFocus();
+    RECT control;
+    GetWindowRect(focus != nullptr && IsChild(hwnd_, focus) ? focus : hwnd_, &control);
+    at = POINT{control.left, control.bottom};
+  }
+  // The entries' states as the title bar's menu would show them for this window.
+  const LONG style = GetWindowLongW(hwnd_, GWL_STYLE);
+  const bool normal = !IsIconic(hwnd_) && !IsZoomed(hwnd_);
+  const auto enable = [menu](UINT command, bool enabled) {
+    EnableMenuItem(menu, command, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+  };
+  enable(SC_RESTORE, !normal);
+  enable(SC_MOVE, !IsZoomed(hwnd_));
+  enable(SC_SIZE, normal && (style & WS_THICKFRAME) != 0);
+  enable(SC_MINIMIZE, !IsIconic(hwnd_) && (style & WS_MINIMIZEBOX) != 0);
+  enable(SC_MAXIMIZE, !IsZoomed(hwnd_) && (style & WS_MAXIMIZEBOX) != 0);
+  const UINT command = static_cast<UINT>(
+      TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr));
+  if (command != 0) SendMessageW(hwnd_, WM_SYSCOMMAND, command, 0);
+  return true;
 }
 
 INT_PTR CALLBACK DialogWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -296,6 +352,7 @@ INT_PTR DialogWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG: {
       place();
+      prepareControls();
       return dialog_.OnInitDialog() ? TRUE : FALSE;
     }
     case WM_COMMAND: {
@@ -327,6 +384,7 @@ INT_PTR DialogWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return FALSE;
     }
+    case WM_CONTEXTMENU: return showWindowMenu(lParam) ? TRUE : FALSE;
     case WM_PAINT: return paintMinimised() ? TRUE : FALSE;
     case WM_QUERYDRAGICON: return reinterpret_cast<INT_PTR>(icon_);
     case WM_SETCURSOR:

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/dialog.h"
+#include "platform/win32/com_apartment.h"
 
 namespace korvel {
 
@@ -32,7 +33,8 @@ class DialogWindow {
   void end(int result);
 
   void appendMenuCommand(int command) { menuCommands_.push_back(command); }
-  void setIcon(HICON bigIcon, HICON smallIcon);
+  // The one handle as the large and the small icon.
+  void setIcon(HICON icon);
 
   // The mark of an edit field whose text is read only in part.
   void markField(HWND edit, std::function<std::string(const std::string&)> noteFor);
@@ -43,9 +45,14 @@ class DialogWindow {
   INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam);
   HWND ownerWindow() const;
   void place();
+  void prepareControls();
   bool paintMinimised();
   void updateMark(FieldMark& mark);
+  bool tipShownFor(HWND edit) const;
+  // Opens the window menu at `where` (screen coordinates; -1 from the keyboard).
+  bool showWindowMenu(LPARAM where);
 
+  ComApartment apartment_;  // first in, last out: outlives the window
   CDialog& dialog_;
   CDialog* parent_;
   std::vector<WORD> template_;

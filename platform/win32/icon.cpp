@@ -3,24 +3,13 @@
 #include "platform/win32/native_icon.h"
 
 namespace korvel {
-namespace {
 
-HICON loadSize(int resourceId, int widthMetric, int heightMetric) {
-  return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId), IMAGE_ICON,
-                                       GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric), 0));
-}
-
-}  // namespace
-
-Icon::Native::~Native() {
-  if (bigIcon != nullptr) DestroyIcon(bigIcon);
-  if (smallIcon != nullptr) DestroyIcon(smallIcon);
-}
-
+// Loaded once, at the system's standard icon size: the window sends this one
+// handle as its large and its small icon, and the system scales it where a
+// smaller one is shown.
 Icon Icon::load(int resourceId) {
   auto native = std::make_shared<Native>();
-  native->bigIcon = loadSize(resourceId, SM_CXICON, SM_CYICON);
-  native->smallIcon = loadSize(resourceId, SM_CXSMICON, SM_CYSMICON);
+  native->icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId));
   return Icon(std::move(native));
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
-// The Win32 icon behind an Icon: the group's big and small images.
+// The Win32 icon behind an Icon: one handle to the group at the system's icon
+// size, shared by every window that shows it and never destroyed.
 
 #include <windows.h>
 
@@ -9,9 +10,7 @@
 namespace korvel {
 
 struct Icon::Native {
-  HICON bigIcon = nullptr;
-  HICON smallIcon = nullptr;
-  ~Native();
+  HICON icon = nullptr;
 };
 
 }  // namespace korvel

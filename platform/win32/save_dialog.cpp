@@ -19,9 +19,11 @@ std::optional<std::string> askSaveFileName(CDialog& owner) {
   if (!GetSaveFileNameA(&dialog)) return std::nullopt;
   path.resize(path.find('\0'));
   // The chosen folder becomes current, whatever the dialog itself did, so the
-  // bare name names the chosen file.
+  // bare name names the chosen file. A folder that cannot be entered (gone,
+  // never there, a drive that is not) leaves the full path, so the file cannot
+  // land in whatever folder happens to be current; the open then reports it.
   const std::string folder = path.substr(0, dialog.nFileOffset);
-  if (!folder.empty()) SetCurrentDirectoryA(folder.c_str());
+  if (!folder.empty() && !SetCurrentDirectoryA(folder.c_str())) return path;
   return path.substr(dialog.nFileOffset);
 }
 

@@ -7,9 +7,11 @@ half-sine envelope, on a framed paper. One drawing at every size:
 - 48, 64, 128 and 256 pixels (menus, software centre, HiDPI task bars): the same
   drawing made four times larger, then averaged down to smooth RGBA pixels.
 
-Writes korvel-SIZE.png and korvel.ico (the 32 and 16 pixel drawings as 4-bit
-images with their AND masks, for the Windows resources) next to this script, or into the folder given as the only
-argument. Standard library only."""
+Writes korvel-SIZE.png and korvel.ico next to this script, or into the folder
+given as the only argument. The .ico is the Windows programs' icon group: the
+32 and 16 pixel drawings as 4-bit images with their AND masks, then the smooth
+48 pixels as a 32-bit image and 256 pixels as PNG, for Explorer and the
+taskbar at high DPI. Standard library only."""
 import math
 import os
 import struct
@@ -146,15 +148,36 @@ def ico_image(pixels):
     return header + table + bytes(colours) + bytes(mask)
 
 
-def ico(drawings):
-    images = [ico_image(pixels) for pixels in drawings]
-    out = struct.pack("<HHH", 0, 1, len(images))
-    offset = 6 + 16 * len(images)
-    for pixels, data in zip(drawings, images):
-        size = len(pixels)
-        out += struct.pack("<BBBBHHII", size, size, 16, 0, 1, 4, len(data), offset)
+def ico_rgba_image(rows):
+    """One 32-bit image of an .ico: BITMAPINFOHEADER (height doubled for the
+    mask), BGRA pixels and an AND mask set where a pixel is fully transparent,
+    rows bottom-up."""
+    size = len(rows)
+    header = struct.pack("<IiiHHIIiiII", 40, size, 2 * size, 1, 32, 0, 0, 0, 0, 0, 0)
+    colours = bytearray()
+    mask = bytearray()
+    mask_stride = ((size + 31) // 32) * 4
+    for line in reversed(rows):
+        bits = bytearray(mask_stride)
+        for x, (red, green, blue, alpha) in enumerate(line):
+            colours.extend((blue, green, red, alpha))
+            if alpha == 0:
+                bits[x // 8] |= 0x80 >> (x % 8)
+        mask.extend(bits)
+    return header + bytes(colours) + bytes(mask)
+
+
+def ico(drawings, smooth_images):
+    """The palette drawings as 4-bit images, then (size, data, bits per pixel)
+    of the smooth ones; a size of 256 is written as 0, as the format has it."""
+    entries = [(len(pixels), ico_image(pixels), 16, 4) for pixels in drawings]
+    entries += [(size, data, 0, 32) for size, data in smooth_images]
+    out = struct.pack("<HHH", 0, 1, len(entries))
+    offset = 6 + 16 * len(entries)
+    for size, data, colours, bits in entries:
+        out += struct.pack("<BBBBHHII", size % 256, size % 256, colours, 0, 1, bits, len(data), offset)
         offset += len(data)
-    return out + b"".join(images)
+    return out + b"".join(data for _, data, _, _ in entries)
 
 
 if __name__ == "__main__":
@@ -165,4 +188,5 @@ if __name__ == "__main__":
         with open(os.path.join(folder, f"korvel-{size}.png"), "wb") as out:
             out.write(data)
     with open(os.path.join(folder, "korvel.ico"), "wb") as out:
-        out.write(ico([draw(size) for size in PALETTE_SIZES]))
+        out.write(ico([draw(size) for size in PALETTE_SIZES],
+                      [(48, ico_rgba_image(smooth(48))), (256, images[256])]))

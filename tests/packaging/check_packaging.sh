@@ -58,9 +58,9 @@ completion)
   [ -z "$(complete_words korvel-cli --rate "")" ] || fail "a number is not completed"
   ;;
 icons)
-  # The installed icons are the drawing script's output at every size.
+  # The installed icons and the Windows icon group are the drawing script's output.
   python3 "$src/res/icons/make_icons.py" "$scratch"
-  for icon in "$scratch"/*.png; do
+  for icon in "$scratch"/*.png "$scratch/korvel.ico"; do
     cmp "$icon" "$src/res/icons/$(basename "$icon")" || fail "$(basename "$icon") is not what make_icons.py draws"
   done
   ;;

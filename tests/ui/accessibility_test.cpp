@@ -5,11 +5,14 @@
 
 #include <QAccessible>
 #include <QLabel>
+#include <QLineEdit>
+#include <QTest>
 #include <QWidget>
 
 #include "platform/qt/dialog_window.h"
 #include "res/resource_ids.h"
 #include "ui/about_dlg.h"
+#include "ui/field_reading_note.h"
 #include "ui/time_history_dlg.h"
 
 namespace korvel::test {
@@ -67,6 +70,19 @@ TEST(Accessibility, EveryFieldOfTheFormIsReadWithItsLabel) {
     ASSERT_EQ(labelled.size(), 1);
     EXPECT_EQ(labelled[0].first->object(), qtControl(form, c.id));
   }
+}
+
+// The note a sighted user gets from the field's mark, as plain words.
+TEST(Accessibility, AFieldReadInPartIsDescribedByWhatItIsReadAs) {
+  CTimeHistoryDlg form;
+  form.Create();
+  auto* amplitude = dynamic_cast<QLineEdit*>(qtControl(form, IDC_AMPLITUDE));
+  QAccessibleInterface* field = QAccessible::queryAccessibleInterface(amplitude);
+  QTest::keyClicks(amplitude, "1,5");
+  EXPECT_EQ(field->text(QAccessible::Description).toStdString(), fieldReadingNote("1,5"));
+  QTest::keyClick(amplitude, Qt::Key_Backspace);
+  QTest::keyClick(amplitude, Qt::Key_Backspace);
+  EXPECT_EQ(field->text(QAccessible::Description).toStdString(), "") << "\"1\" is read as a whole";
 }
 
 TEST(Accessibility, TheAboutBoxNamesItsIcon) {

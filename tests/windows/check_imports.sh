@@ -7,7 +7,7 @@ dlls=$("$1" -p "$2" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr 'a-z' 'A-Z')
 status=0
 for dll in $dlls; do
   case "$dll" in
-    KERNEL32.DLL|USER32.DLL|GDI32.DLL|ADVAPI32.DLL|SHELL32.DLL|COMDLG32.DLL|COMCTL32.DLL|MSVCRT.DLL|UCRTBASE.DLL|API-MS-WIN-CRT-*.DLL)
+    KERNEL32.DLL|USER32.DLL|GDI32.DLL|ADVAPI32.DLL|SHELL32.DLL|COMDLG32.DLL|COMCTL32.DLL|OLE32.DLL|OLEAUT32.DLL|OLEACC.DLL|MSVCRT.DLL|UCRTBASE.DLL|API-MS-WIN-CRT-*.DLL)
       echo "imports $dll" ;;
     *) echo "imports $dll, which Windows does not always have"; status=1 ;;
   esac

@@ -5,12 +5,17 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <map>
+#include <optional>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -19,8 +24,10 @@
 #include "res/dialog_templates.h"
 #include "res/resource_ids.h"
 #include "tests/support/worked_example.h"
+#include "platform/system_calls.h"
 #include "platform/write_progress.h"
 #include "ui/about_dlg.h"
+#include "ui/field_reading_note.h"
 #include "ui/time_history_dlg.h"
 
 // After the program's headers: its ids share names with the system's macros.
@@ -164,6 +171,139 @@ bool centredOver(HWND window, const RECT& area) {
   return std::abs(dx) <= 2 && std::abs(dy) <= 2;
 }
 
+// Runs this thread's queue as a modeless dialog's loop does, until `done` or about ten seconds.
+void pumpUntil(HWND dialog, const std::function<bool()>& done) {
+  for (int tries = 0; tries < 1000 && !done(); ++tries) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (IsDialogMessageA(dialog, &message)) continue;
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+    Sleep(10);
+  }
+}
+
+// Keys as the keyboard sends them to the window in front, each pressed and
+// released while `modifier` (if any) is held.
+void pressKeys(std::initializer_list<WORD> keys, WORD modifier = 0) {
+  std::vector<INPUT> input;
+  const auto add = [&input](WORD key, bool up) {
+    INPUT event{};
+    event.type = INPUT_KEYBOARD;
+    event.ki.wVk = key;
+    event.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    input.push_back(event);
+  };
+  if (modifier != 0) add(modifier, false);
+  for (WORD key : keys) {
+    add(key, false);
+    add(key, true);
+  }
+  if (modifier != 0) add(modifier, true);
+  SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+}
+
+// A click of the right mouse button at a point of the screen.
+void rightClick(POINT at) {
+  SetCursorPos(at.x, at.y);
+  INPUT events[2] = {};
+  events[0].type = events[1].type = INPUT_MOUSE;
+  events[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+  events[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+  SendInput(2, events, sizeof(INPUT));
+}
+
+// The form in front with the keyboard focus on `control`, as after a click on it.
+void focusOn(HWND form, HWND control) {
+  SetForegroundWindow(form);
+  SetFocus(control);
+  pumpUntil(form, [] { return true; });
+}
+
+RECT screenRect(HWND window) {
+  RECT rect;
+  GetWindowRect(window, &rect);
+  return rect;
+}
+
+// What a screen reader in another process hears of each control of a dialog.
+struct Heard {
+  std::string name;
+  std::string description;
+};
+
+// By creation order; the reader asks this thread for each control's object,
+// which answers as the program's message loop would.
+std::vector<std::pair<int, Heard>> readAsAScreenReader(HWND dialog, const std::filesystem::path& folder) {
+  const std::string output = (folder / "heard.txt").string();
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE file = CreateFileA(output.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = file;
+  startup.hStdError = file;
+  std::string command =
+      std::string("\"") + KORVEL_SCREEN_READER + "\" " + std::to_string(reinterpret_cast<INT_PTR>(dialog));
+  PROCESS_INFORMATION process{};
+  const bool started =
+      CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
+  CloseHandle(file);
+  if (!started) {
+    ADD_FAILURE() << "cannot start " << command;
+    return {};
+  }
+  bool ended = false;
+  pumpUntil(dialog, [&] { return ended = WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; });
+  EXPECT_TRUE(ended) << "the reader did not finish";
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  std::vector<std::pair<int, Heard>> heard;
+  std::istringstream lines(contents(output));
+  for (std::string line; std::getline(lines, line);) {
+    std::istringstream fields(line);
+    std::string id;
+    Heard control;
+    std::getline(fields, id, '\t');
+    std::getline(fields, control.name, '\t');
+    std::getline(fields, control.description);
+    if (!control.description.empty() && control.description.back() == '\r') control.description.pop_back();
+    heard.emplace_back(std::stoi(id), control);
+  }
+  return heard;
+}
+
+// The popup menu on screen: its place and its entries; closed as Escape closes it.
+struct ShownMenu {
+  RECT place{};
+  std::vector<std::string> entries;
+};
+
+// Waits on this thread while another opens a menu, then reads and closes it.
+std::optional<ShownMenu> closeNextMenu() {
+  for (int tries = 0; tries < 100; ++tries) {
+    HWND window = nullptr;
+    while ((window = FindWindowExA(nullptr, window, "#32768", nullptr)) != nullptr) {
+      DWORD process = 0;
+      GetWindowThreadProcessId(window, &process);
+      if (process != GetCurrentProcessId() || !IsWindowVisible(window)) continue;
+      ShownMenu menu;
+      GetWindowRect(window, &menu.place);
+      HMENU items = reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0));
+      for (int k = 0; k < GetMenuItemCount(items); ++k) {
+        char text[128] = {};
+        GetMenuStringA(items, static_cast<UINT>(k), text, sizeof text, MF_BYPOSITION);
+        menu.entries.emplace_back(text);
+      }
+      PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
+      return menu;
+    }
+    Sleep(50);
+  }
+  return std::nullopt;
+}
+
 // Wine shows windows only with an X display; without one the tests skip.
 class Win32Dialogs : public testing::Test {
  protected:
@@ -222,9 +362,11 @@ TEST_F(Win32Dialogs, ControlsFollowTheirTemplatesInDialogUnits) {
   }
   HWND window = windowOf(form);
   EXPECT_TRUE(GetWindowLongA(GetDlgItem(window, IDOK), GWL_STYLE) & BS_DEFPUSHBUTTON);
-  EXPECT_NE(SendMessageA(window, WM_GETICON, ICON_BIG, 0), 0);
-  EXPECT_NE(SendMessageA(window, WM_GETICON, ICON_SMALL, 0), 0);
-  EXPECT_EQ(SendMessageA(window, WM_QUERYDRAGICON, 0, 0), SendMessageA(window, WM_GETICON, ICON_BIG, 0));
+  // One handle of icon group 128 for the large and the small icon and the drag image.
+  const LRESULT icon = SendMessageA(window, WM_GETICON, ICON_BIG, 0);
+  EXPECT_NE(icon, 0);
+  EXPECT_EQ(SendMessageA(window, WM_GETICON, ICON_SMALL, 0), icon);
+  EXPECT_EQ(SendMessageA(window, WM_QUERYDRAGICON, 0, 0), icon);
 }
 
 TEST_F(Win32Dialogs, FormTabsInTemplateOrderAndListsTheHalfSineCounts) {
@@ -345,19 +487,34 @@ TEST_F(Win32Dialogs, WorkedExampleTypedAndSavedWritesTheExpectedBytesInTheChosen
   EXPECT_TRUE(std::filesystem::equivalent(std::filesystem::current_path(), folder.path));
 }
 
-TEST_F(Win32Dialogs, CancelledSaveWritesNothing) {
+// Save dialogs that end without a file to write: cancelled, or with a folder
+// that cannot be entered, which is reported with the file's full path. Nothing
+// lands in the folder that was current.
+TEST_F(Win32Dialogs, SaveDialogsEndingWithoutAFileWriteNothing) {
   TempFolder folder;
   std::filesystem::current_path(folder.path);
-  CTimeHistoryDlg form;
-  form.Create();
-  HWND window = windowOf(form);
-  typeWorkedExample(window);
-  std::thread user([] {
-    if (HWND dialog = waitForWindow("Save As")) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-  });
-  pressKey(window, GetDlgItem(window, IDOK), VK_RETURN);
-  user.join();
-  EXPECT_TRUE(std::filesystem::is_empty(folder.path));
+  const std::string cancelled, missingFolder = (folder.path / "nosuchfolder" / "typo.txt").string();
+  for (const std::string& answer : {cancelled, missingFolder}) {
+    SCOPED_TRACE(answer);
+    CTimeHistoryDlg form;
+    form.Create();
+    HWND window = windowOf(form);
+    typeWorkedExample(window);
+    AnsweredBox report;
+    std::thread user([&] {
+      if (answer.empty()) {
+        if (HWND dialog = waitForWindow("Save As")) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+      } else if (answerSaveDialog(answer)) {
+        report = answerMessageBox(window);
+      }
+    });
+    pressKey(window, GetDlgItem(window, IDOK), VK_RETURN);
+    user.join();
+    EXPECT_TRUE(std::filesystem::is_empty(folder.path));
+    if (answer.empty()) continue;
+    EXPECT_NE(report.text.find("\"" + answer + "\""), std::string::npos) << report.text;
+    EXPECT_EQ(report.icon, LoadIconA(nullptr, IDI_HAND));
+  }
 }
 
 // Replacing a file another program holds open: the overwrite prompt, then the
@@ -409,12 +566,188 @@ TEST_F(Win32Dialogs, SlowWriteShowsItsRowsInABarAfterASecondUntilItEnds) {
   progress.update(40, 100);
   HWND bar = FindWindowExA(window, nullptr, PROGRESS_CLASSA, nullptr);
   ASSERT_NE(bar, nullptr);
+  // Lined up under the Exit button.
+  const RECT exit = screenRect(GetDlgItem(window, IDCANCEL));
+  const RECT place = screenRect(bar);
+  EXPECT_EQ(place.left, exit.left);
+  EXPECT_EQ(place.right, exit.right);
+  EXPECT_GT(place.top, exit.bottom);
   EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), 40);
   EXPECT_EQ(SendMessageA(bar, PBM_GETRANGE, FALSE, 0), 100);
   progress.end();
   EXPECT_FALSE(IsWindow(bar));
   progress.update(50, 100);  // the next write is timed afresh
   EXPECT_EQ(FindWindowExA(window, nullptr, PROGRESS_CLASSA, nullptr), nullptr);
+}
+
+TEST_F(Win32Dialogs, AScreenReaderInAnotherProcessHearsEachFieldByItsLabelAndWhatItsTextIsReadAs) {
+  TempFolder folder;
+  CTimeHistoryDlg form;
+  form.Create();
+  HWND window = windowOf(form);
+  type(window, res::IDC_AMPLITUDE, "1,5");
+  std::map<int, Heard> heard;
+  for (const auto& [id, control] : readAsAScreenReader(window, folder.path)) {
+    if (id != 0xFFFF) heard[id] = control;
+  }
+  const std::pair<int, const char*> names[] = {{res::IDC_AMPLITUDE, "Amplitude"},
+                                               {res::IDC_FREQUENCY, "Frequency (Hz)"},
+                                               {res::IDC_HALF_SINES, "Number of Half-Sine"},
+                                               {res::IDC_DELAY, "Delay (sec)"},
+                                               {res::IDC_DURATION, "Total Duration (sec)"},
+                                               {res::IDC_SAMPLES_PER_SECOND, "Samples per second"},
+                                               {IDOK, "Calculate Time History"},
+                                               {IDCANCEL, "Exit"}};
+  for (const auto& [id, name] : names) EXPECT_EQ(heard[id].name, name) << "control " << id;
+  EXPECT_EQ(heard[res::IDC_AMPLITUDE].description, fieldReadingNote("1,5"));
+  EXPECT_EQ(heard[res::IDC_DELAY].description, "");
+
+  type(window, res::IDC_AMPLITUDE, "1.5");
+  for (const auto& [id, control] : readAsAScreenReader(window, folder.path)) {
+    if (id == res::IDC_AMPLITUDE) {
+      EXPECT_EQ(control.description, "") << "read as a whole";
+    }
+  }
+
+  CAboutDlg about;
+  about.Create();
+  const auto aboutHeard = readAsAScreenReader(windowOf(about), folder.path);
+  ASSERT_FALSE(aboutHeard.empty());
+  EXPECT_EQ(aboutHeard.front().second.name, "korvel icon");
+}
+
+// Storage that takes 64 KiB at a time, each in 60 ms: about a second a MiB.
+struct SlowStorage {
+  static inline std::int64_t (*realWrite)(FileHandle, const void*, std::size_t) = nullptr;
+  static std::int64_t write(FileHandle file, const void* data, std::size_t size) {
+    Sleep(60);
+    return realWrite(file, data, std::min<std::size_t>(size, 64 << 10));
+  }
+};
+
+// Return twice, then Escape twice, during a write to slow storage: they must
+// neither dismiss the completion message unread, nor start another run, nor
+// end the program.
+TEST_F(Win32Dialogs, KeysPressedDuringASlowWriteDoNotActOnceItEnds) {
+  TempFolder folder;
+  const FileSystemCalls saved = fileSystemCalls();
+  SlowStorage::realWrite = saved.write;
+  fileSystemCalls().write = &SlowStorage::write;
+  CTimeHistoryDlg form;
+  AnsweredBox done;
+  bool anotherRun = false, closedByTheUser = false;
+  std::thread user([&] {
+    HWND window = waitForWindow(std::string(res::kTimeHistoryTemplate.caption));
+    if (window == nullptr) return;
+    typeWorkedExample(window);
+    type(window, res::IDC_DURATION, "3");
+    type(window, res::IDC_SAMPLES_PER_SECOND, "10000");  // 30,000 rows: about a second on this storage
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, IDOK)));
+    if (!answerSaveDialog((folder.path / "slow.txt").string())) return;
+    Sleep(300);
+    SetForegroundWindow(window);
+    pressKeys({VK_RETURN, VK_RETURN, VK_ESCAPE, VK_ESCAPE});
+    done = answerMessageBox(window);
+    Sleep(500);
+    if (HWND again = findWindow("Save As")) {
+      anotherRun = true;
+      PostMessageA(again, WM_COMMAND, IDCANCEL, 0);
+      Sleep(500);
+    }
+    closedByTheUser = true;
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  });
+  form.DoModal();
+  user.join();
+  fileSystemCalls() = saved;
+  EXPECT_NE(done.text.find("Calculation complete."), std::string::npos) << "read by the user: " << done.text;
+  EXPECT_FALSE(anotherRun);
+  EXPECT_TRUE(closedByTheUser) << "the form ended before the user closed it";
+  EXPECT_EQ(std::filesystem::file_size(folder.path / "slow.txt"), 30'000u * 33);
+}
+
+TEST_F(Win32Dialogs, APastedTextLongerThanThirtyThousandCharactersIsReadWhole) {
+  CTimeHistoryDlg form;
+  form.Create();
+  HWND window = windowOf(form);
+  const std::string text = std::string(40'001, '0') + "1";  // 40,002 characters, equal to 1
+  ASSERT_TRUE(OpenClipboard(window));
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+  GlobalUnlock(memory);
+  SetClipboardData(CF_TEXT, memory);
+  CloseClipboard();
+  for (int id : {res::IDC_AMPLITUDE, res::IDC_DELAY, res::IDC_DURATION, res::IDC_FREQUENCY,
+                 res::IDC_SAMPLES_PER_SECOND}) {
+    SendDlgItemMessageA(window, id, WM_PASTE, 0, 0);
+    EXPECT_EQ(form.fieldText(id).size(), text.size()) << "field " << id;
+    EXPECT_TRUE(form.fieldText(id) == text) << "field " << id;
+  }
+}
+
+TEST_F(Win32Dialogs, AFieldsTipFollowsItsTextAtOnce) {
+  CTimeHistoryDlg form;
+  form.Create();
+  HWND window = windowOf(form);
+  HWND amplitude = GetDlgItem(window, res::IDC_AMPLITUDE);
+  type(window, res::IDC_AMPLITUDE, "1,5");
+  const RECT field = screenRect(amplitude);
+  SetCursorPos((field.left + field.right) / 2, (field.top + field.bottom) / 2);
+  HWND tip = nullptr;
+  pumpUntil(window, [&] {
+    tip = nullptr;
+    while ((tip = FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr)) != nullptr && GetWindow(tip, GW_OWNER) != window) {}
+    return tip != nullptr && IsWindowVisible(tip);
+  });
+  ASSERT_TRUE(tip != nullptr && IsWindowVisible(tip)) << "the tip shows while the pointer rests on the field";
+  type(window, res::IDC_AMPLITUDE, "1");
+  EXPECT_FALSE(IsWindowVisible(tip)) << "\"1\" is read as a whole: no note to show";
+  SetCursorPos(0, 0);
+}
+
+// Shift+F10 and the Menu key open the window menu below the focused control,
+// a right click on the form at the pointer; an edit field keeps its own menu.
+TEST_F(Win32Dialogs, TheKeyboardAndARightClickOpenTheWindowMenuWhereTheUserIs) {
+  CTimeHistoryDlg form;
+  form.Create();
+  HWND window = windowOf(form);
+  HWND list = GetDlgItem(window, res::IDC_HALF_SINES);
+  RECT corner{4, 4, 0, 0};  // a place on the form outside every control
+  MapDialogRect(window, &corner);
+  POINT onTheForm{corner.left, corner.top};
+  ClientToScreen(window, &onTheForm);
+  const RECT belowTheList = screenRect(list);
+  const auto shiftF10 = [] { pressKeys({VK_F10}, VK_SHIFT); };
+  struct Case {
+    const char* what;
+    HWND focus;
+    std::function<void()> ask;
+    std::optional<POINT> windowMenuAt;  // none: the field's own menu
+  };
+  for (const Case& c :
+       {Case{"Shift+F10", list, shiftF10, POINT{belowTheList.left, belowTheList.bottom}},
+        Case{"the Menu key", list, [] { pressKeys({VK_APPS}); }, POINT{belowTheList.left, belowTheList.bottom}},
+        Case{"a right click", list, [&] { rightClick(onTheForm); }, onTheForm},
+        Case{"Shift+F10 in a field", GetDlgItem(window, res::IDC_AMPLITUDE), shiftF10, std::nullopt}}) {
+    SCOPED_TRACE(c.what);
+    focusOn(window, c.focus);
+    std::optional<ShownMenu> shown;
+    std::atomic<bool> looked{false};
+    std::thread user([&] {
+      shown = closeNextMenu();
+      looked = true;
+    });
+    c.ask();
+    pumpUntil(window, [&] { return looked.load(); });
+    user.join();
+    ASSERT_TRUE(shown.has_value()) << "no menu";
+    const bool aboutOnIt = std::count(shown->entries.begin(), shown->entries.end(), "&About korvel...") != 0;
+    EXPECT_EQ(aboutOnIt, c.windowMenuAt.has_value());
+    if (!c.windowMenuAt) continue;
+    EXPECT_LE(std::abs(shown->place.left - c.windowMenuAt->x), 2);
+    EXPECT_LE(std::abs(shown->place.top - c.windowMenuAt->y), 2);
+  }
 }
 
 }  // namespace

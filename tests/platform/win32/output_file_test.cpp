@@ -3,8 +3,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -25,12 +28,15 @@ struct FakeWrites {
   static inline int calls = 0;
   static inline int failOnCall = 0;
   static inline std::size_t largestPiece = 0;
+  static inline std::size_t taken = 0;  // by the real call
   static std::int64_t write(FileHandle file, const void* data, std::size_t size) {
     if (++calls == failOnCall) {
       ::SetLastError(ERROR_DISK_FULL);
       return -1;
     }
-    return realWrite(file, data, largestPiece != 0 && size > largestPiece ? largestPiece : size);
+    const std::int64_t done = realWrite(file, data, largestPiece != 0 && size > largestPiece ? largestPiece : size);
+    if (done > 0) taken += static_cast<std::size_t>(done);
+    return done;
   }
 };
 
@@ -39,7 +45,7 @@ class WindowsOutputFileTest : public ::testing::Test {
   void SetUp() override {
     FakeWrites::realWrite = saved_.write;
     FakeWrites::calls = FakeWrites::failOnCall = 0;
-    FakeWrites::largestPiece = 0;
+    FakeWrites::largestPiece = FakeWrites::taken = 0;
     fileSystemCalls().write = &FakeWrites::write;
   }
   void TearDown() override {
@@ -104,7 +110,43 @@ TEST_F(WindowsOutputFileTest, AFailedWriteLeavesWholeRowsAndAFullReport) {
     EXPECT_NE(failure.description().back(), '.');
     EXPECT_NE(failure.description().find_first_not_of(' '), std::string::npos);
   }
-  EXPECT_TRUE(readFile(name) == text.substr(0, 200'000 / 33 * 33));
+  EXPECT_GT(FakeWrites::taken, 0u);
+  EXPECT_TRUE(readFile(name) == text.substr(0, FakeWrites::taken / 33 * 33));
+}
+
+// A pipe whose reader takes 16 KiB every 10 ms stands for slow storage: what it
+// has taken is reported while the first block is still being written, not
+// only once the system has all of it.
+TEST_F(WindowsOutputFileTest, SlowStorageReportsWhatItHasTakenWhileABlockIsWritten) {
+  const std::string name = "\\\\.\\pipe\\korvel-slow-" + std::to_string(::GetCurrentProcessId());
+  HANDLE pipe = ::CreateNamedPipeA(name.c_str(), PIPE_ACCESS_INBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 0, 4096, 0,
+                                   nullptr);
+  ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
+  std::size_t read = 0;
+  std::thread reader([&] {
+    ::ConnectNamedPipe(pipe, nullptr);
+    char block[16 << 10];
+    DWORD got = 0;
+    while (::ReadFile(pipe, block, sizeof block, &got, nullptr) && got != 0) {
+      read += got;
+      ::Sleep(10);
+    }
+  });
+  const std::string text = rows(static_cast<int>(2 * kOutputBufferSize / 33));
+  std::vector<std::uint64_t> reports;
+  {
+    OutputFile file;
+    file.open(name, 33);
+    file.setWaitCallback([&reports](std::uint64_t taken) { reports.push_back(taken); });
+    file.write(text.data(), text.size());
+    file.close();
+  }
+  reader.join();
+  ::CloseHandle(pipe);
+  EXPECT_EQ(read, text.size());
+  EXPECT_TRUE(std::any_of(reports.begin(), reports.end(),
+                          [](std::uint64_t taken) { return taken > 0 && taken < kOutputBufferSize; }))
+      << reports.size() << " reports, none inside the first block";
 }
 
 TEST_F(WindowsOutputFileTest, NoOtherProgramSharesTheFile) {

@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 """check_resources.py EXE: the Windows program's resources read back from the
-file: icon group 128 with its 32x32 and 16x16 16-colour images, string 101,
+file: icon group 128 with its 32x32 and 16x16 16-colour images and its 48 and
+256 pixel ones in full colour, string 101,
 the version block's fixed part and nine keys in order, and the manifest."""
 import sys
 
@@ -30,8 +31,9 @@ def main(path):
     count = int.from_bytes(group[4:6], "little")
     images = [group[6 + 14 * k:20 + 14 * k] for k in range(count)]
     sizes = sorted((image[0], image[1], image[2], int.from_bytes(image[6:8], "little")) for image in images)
-    expect(sizes == [(16, 16, 16, 4), (32, 32, 16, 4)], f"icon images {sizes}")
-    expect(len(types[RT_ICON].directory.entries) == 2, "two icon images")
+    # 256 pixels is written as 0.
+    expect(sizes == [(0, 0, 0, 32), (16, 16, 16, 4), (32, 32, 16, 4), (48, 48, 0, 32)], f"icon images {sizes}")
+    expect(len(types[RT_ICON].directory.entries) == 4, "four icon images")
 
     # String 101 is the sixth of block 7 (ids 96..111), as counted UTF-16.
     block = data_of(next(e for e in types[RT_STRING].directory.entries if e.id == 7))
