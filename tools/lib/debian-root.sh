@@ -7,6 +7,7 @@
 #   debian_root_run DIR COMMAND...            runs COMMAND inside, as root, with
 #                                             a new user's environment
 #   debian_root_unmount DIR                   ends what runs inside, unmounts
+#                                             everything mounted below DIR
 #   debian_root_remove DIR                    unmounts, then deletes DIR
 # Every function needs root. The caller sets its own traps; debian_root_remove
 # is safe to call twice and on a DIR that was never made.
@@ -71,8 +72,15 @@ debian_root_run() {
     HOME=/root TERM="${TERM:-dumb}" LANG=C.UTF-8 "$@"
 }
 
+# The mount points at or below DIR, deepest first.
+debian_root_mounts() {
+  awk -v dir="$1" '{ gsub(/\\040/, " ", $5) } $5 == dir || index($5, dir "/") == 1 { print $5 }' \
+    /proc/self/mountinfo | sort -r
+}
+
 # Ends every process whose root is DIR (a test's Xvfb or wineserver may
-# outlive its command) and unmounts what debian_root_mount mounted.
+# outlive its command) and unmounts everything mounted below DIR (what
+# debian_root_mount mounted, and whatever the caller bound in).
 debian_root_unmount() {
   local dir=$1 link pid mount
   [ -d "$dir" ] || return 0
@@ -85,23 +93,21 @@ debian_root_unmount() {
     done
     sleep 0.5
   done
-  for mount in dev/shm dev/pts dev sys proc; do
-    if mountpoint -q "$dir/$mount"; then
-      umount "$dir/$mount" 2>/dev/null || umount -l "$dir/$mount"
-    fi
+  debian_root_mounts "$dir" | while read -r mount; do
+    umount "$mount" 2>/dev/null || umount -l "$mount"
   done
 }
 
 debian_root_remove() {
-  local dir=$1 mount
+  local dir=$1
   [ -n "$dir" ] && [ -d "$dir" ] || return 0
   debian_root_unmount "$dir"
-  for mount in dev/shm dev/pts dev sys proc; do
-    if mountpoint -q "$dir/$mount"; then
-      debian_root_say "$dir/$mount is still mounted: leaving $dir in place"
-      return 1
-    fi
-  done
-  # Never crosses into another file system, whatever is left mounted.
+  dir=$(cd "$dir" && pwd -P)
+  # A folder bound in from the same disk would not stop rm: never delete
+  # while anything is mounted below.
+  if [ -n "$(debian_root_mounts "$dir")" ]; then
+    debian_root_say "something is still mounted below $dir: leaving it in place"
+    return 1
+  fi
   rm -rf --one-file-system "$dir"
 }
