@@ -1,10 +1,14 @@
 #include "cli/notes.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <string_view>
 
 #include "calc/number_text.h"
+#include "calc/synthesis.h"
 #include "cli/shown_text.h"
+#include "platform/fast_exponent.h"
 #include "platform/number_format.h"
 
 namespace korvel::cli {
@@ -37,7 +41,41 @@ std::string shortestScaled(double x, int shift) {
 
 std::string timeColumnText(double time) {
   char text[kMaxNumberText];
-  return std::string(text, formatExponent(text, time, 6, 14));
+  return std::string(text, formatTimeField(text, time) - text);
+}
+
+// The first row whose time prints in the time column as the row before's, or
+// `count` when every row's time differs. Times are (i - 1) dt, so a printed
+// unit u (one in the seventh digit) can repeat a time only where it is coarser
+// than the step: where u < dt neighbours lie at least a unit apart, and where
+// u is within 1e-8 of dt, the 1.000000e+000-style count of units goes up by
+// exactly one per row for all of the 2 million rows a record may have. So the
+// rows before the first decade whose unit exceeds dt are passed over by a
+// search, and from there on the printed texts are compared; a repeat then
+// comes within 1 / (1 - dt/u) rows.
+std::int32_t firstRowRepeatingTheTime(const TimeHistory& history) {
+  const std::int32_t count = history.count;
+  if (count < 3) return count;  // -dt and 0 print apart
+  const double dt = history.time[2];
+  const double coarsest = dt * (1 + 1e-9);
+  // Times from 10^decade on print in units of 10^(decade - 6).
+  int decade = static_cast<int>(std::floor(std::log10(coarsest))) + 5;
+  while (std::pow(10.0, decade - 6) <= coarsest) ++decade;
+  // Less a margin for times that round up into the decade.
+  const double from = std::pow(10.0, decade) * (1 - 1e-7);
+  const double* begin = history.time + 2;
+  const double* end = history.time + count;
+  std::int32_t row = static_cast<std::int32_t>(std::lower_bound(begin, end, from) - history.time);
+  if (row >= count) return count;
+  char previous[16];
+  char current[16];
+  formatTimeField(previous, history.time[row - 1]);
+  for (; row < count; ++row) {
+    formatTimeField(current, history.time[row]);
+    if (std::memcmp(current, previous, 14) == 0) return row;
+    std::memcpy(previous, current, 14);
+  }
+  return count;
 }
 
 }  // namespace
@@ -79,12 +117,14 @@ std::vector<std::string> resultNotes(const WaveletParams& params, const TimeHist
                                                     : ""));
     }
   }
-  if (history.count >= 2) {
-    const std::string last = timeColumnText(history.time[history.count - 1]);
-    if (last == timeColumnText(history.time[history.count - 2])) {
-      notes.push_back("rows with equal times: at" + last +
-                      " s seven significant digits cannot tell neighbouring samples apart");
-    }
+  if (const std::int32_t row = firstRowRepeatingTheTime(history); row < history.count) {
+    notes.push_back("rows with equal times from" + timeColumnText(history.time[row]) + " s on (first at line " +
+                    std::to_string(row + 1) + "): seven significant digits cannot tell neighbouring samples apart");
+  }
+  if (planSynthesis(params).cut) {
+    notes.push_back("the record is cut at " + std::to_string(kMaxSampleCount) + " samples: it ends at" +
+                    timeColumnText(history.time[history.count - 1]) + " s, short of the duration " +
+                    shortest(params.duration) + " s");
   }
   return notes;
 }
