@@ -70,5 +70,30 @@ installed-tree)
   (cd "$scratch/usr" && find . -type f | sed 's|^\./||' | sort) >"$scratch/installed"
   diff <(sort "$src/packaging/installed-files.txt") "$scratch/installed" || fail "installed files differ (< promised, > installed)"
   ;;
+installed-after-programs)
+  # An install after building just the two programs, as the README and tools/run
+  # build them, holds every promised file. The programs themselves are this
+  # build's: the scratch build's compiler and linker stand-ins copy them, and
+  # everything else it makes on its own.
+  cat >"$scratch/compile" <<'TEXT'
+#!/bin/sh
+while [ $# -gt 0 ]; do case $1 in -o) out=$2; shift ;; -MF) depfile=$2; shift ;; esac; shift; done
+: >"$out"
+if [ -n "${depfile:-}" ]; then echo "$out:" >"$depfile"; fi
+TEXT
+  cat >"$scratch/link" <<TEXT
+#!/bin/sh
+while [ \$# -gt 0 ]; do case \$1 in -o) out=\$2; shift ;; esac; shift; done
+case \${out##*/} in korvel) cp "$korvel" "\$out" ;; korvel-cli) cp "$cli" "\$out" ;; *) : >"\$out" ;; esac
+TEXT
+  chmod +x "$scratch/compile" "$scratch/link"
+  cmake -S "$src" -B "$scratch/build" -G Ninja -DCMAKE_CXX_COMPILER_LAUNCHER="$scratch/compile" \
+    -DCMAKE_CXX_LINKER_LAUNCHER="$scratch/link" >/dev/null
+  cmake --build "$scratch/build" --target korvel korvel-cli >/dev/null
+  DESTDIR="$scratch/root" cmake --install "$scratch/build" --prefix /usr >/dev/null ||
+    fail "cmake --install after building korvel and korvel-cli"
+  (cd "$scratch/root/usr" && find . -type f | sed 's|^\./||' | sort) >"$scratch/installed"
+  diff <(sort "$src/packaging/installed-files.txt") "$scratch/installed" || fail "installed files differ (< promised, > installed)"
+  ;;
 *) fail "unknown check $check" ;;
 esac
