@@ -70,6 +70,13 @@ installed-tree)
   (cd "$scratch/usr" && find . -type f | sed 's|^\./||' | sort) >"$scratch/installed"
   diff <(sort "$src/packaging/installed-files.txt") "$scratch/installed" || fail "installed files differ (< promised, > installed)"
   ;;
+deb-control)
+  # The package made of this build: its control file names korvel's homepage.
+  homepage=$(sed -n 's/^KORVEL_HOMEPAGE:STRING=//p' "$build/CMakeCache.txt")
+  (cd "$build" && cpack -G DEB -B "$scratch" >/dev/null) || fail "cpack could not make the package"
+  field=$(dpkg-deb -f "$scratch"/korvel_*.deb Homepage)
+  [ "$field" = "$homepage" ] || fail "the package's Homepage is \"$field\", not $homepage"
+  ;;
 installed-after-programs)
   # An install after building just the two programs, as the README and tools/run
   # build them, holds every promised file. The programs themselves are this
