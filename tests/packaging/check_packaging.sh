@@ -50,9 +50,13 @@ completion)
     _korvel_cli
     echo "${COMPREPLY[*]}"
   }
-  compopt() { :; }
+  compopt() { asked+=" $*"; }
   source "$src/packaging/korvel-cli.bash"
   [ "$(complete_words korvel-cli -n 1)" = "11 13 15 17 19" ] || fail "-n 1: $(complete_words korvel-cli -n 1)"
+  asked=""
+  [ "$(complete_words korvel-cli -n "")" = "3 5 7 9 11 13 15 17 19 21 23" ] || fail "-n: $(complete_words korvel-cli -n "")"
+  complete_words korvel-cli -n "" >/dev/null
+  [[ $asked == *"-o nosort"* ]] || fail "the half-sine counts are left to bash to sort as text"
   [ "$(complete_words korvel-cli --half-sines = 2)" = "21 23" ] || fail "--half-sines=2"
   [ "$(complete_words korvel-cli --h)" = "--half-sines --help" ] || fail "--h: $(complete_words korvel-cli --h)"
   [ -z "$(complete_words korvel-cli --rate "")" ] || fail "a number is not completed"
