@@ -45,22 +45,21 @@ std::string timeColumnText(double time) {
 }
 
 // The first row whose time prints in the time column as the row before's, or
-// `count` when every row's time differs. Times are (i - 1) dt, so a printed
-// unit u (one in the seventh digit) can repeat a time only where it is coarser
-// than the step: where u < dt neighbours lie at least a unit apart, and where
-// u is within 1e-8 of dt, the 1.000000e+000-style count of units goes up by
-// exactly one per row for all of the 2 million rows a record may have. So the
-// rows before the first decade whose unit exceeds dt are passed over by a
-// search, and from there on the printed texts are compared; a repeat then
-// comes within 1 / (1 - dt/u) rows.
+// `count` when none does. Times are (i - 1) dt and print in units u of their
+// seventh digit, u growing tenfold per decade. Where u is below dt, neighbours
+// print at least a unit apart; where u is within 1e-8 of dt, the at most 2
+// million rows of a record drift less than a fiftieth of a unit from one unit
+// per row. So the rows before the first decade whose unit is coarser than the
+// step are passed over by a binary search, and the printed texts compared from
+// there on; a repeat then comes within about 1 / (1 - dt/u) rows.
 std::int32_t firstRowRepeatingTheTime(const TimeHistory& history) {
   const std::int32_t count = history.count;
   if (count < 3) return count;  // -dt and 0 print apart
   const double dt = history.time[2];
-  const double coarsest = dt * (1 + 1e-9);
+  const double step = dt * (1 + 1e-9);
   // Times from 10^decade on print in units of 10^(decade - 6).
-  int decade = static_cast<int>(std::floor(std::log10(coarsest))) + 5;
-  while (std::pow(10.0, decade - 6) <= coarsest) ++decade;
+  int decade = static_cast<int>(std::floor(std::log10(step))) + 5;
+  while (std::pow(10.0, decade - 6) <= step) ++decade;
   // Less a margin for times that round up into the decade.
   const double from = std::pow(10.0, decade) * (1 - 1e-7);
   const double* begin = history.time + 2;
