@@ -64,7 +64,7 @@ std::string windowSystemProblem(const std::string& program) {
 }
 
 std::string windowSystemFailure(const std::string& program, const std::string& qtReason) {
-  return program + ": cannot open a window: no window system could be started (" + qtReason + ").\n" +
+  return program + ": cannot open a window: Qt found no window system to start on (" + qtReason + ").\n" +
          howToStart(program);
 }
 

@@ -94,7 +94,7 @@ TEST(StartUp, WithoutAWindowSystemSaysWhatIsMissingAndEnds) {
   const std::pair<const char*, const char*> cases[] = {
       {"env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM", "there is no display (DISPLAY is not set)"},
       {"env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:7399", "the display \":7399\" (DISPLAY) does not answer"},
-      {"env QT_QPA_PLATFORM=nowhere", "no window system could be started"},
+      {"env QT_QPA_PLATFORM=nowhere", "Qt found no window system to start on"},
   };
   for (const auto& [environment, missing] : cases) {
     FILE* run = popen((std::string(environment) + " " KORVEL_PATH " 2>&1").c_str(), "r");
