@@ -44,14 +44,24 @@ std::string timeColumnText(double time) {
   return std::string(text, formatTimeField(text, time) - text);
 }
 
+bool sameTimeText(double a, double b) {
+  char first[16];
+  char second[16];
+  formatTimeField(first, a);
+  formatTimeField(second, b);
+  return std::memcmp(first, second, 14) == 0;
+}
+
 // The first row whose time prints in the time column as the row before's, or
 // `count` when none does. Times are (i - 1) dt and print in units u of their
 // seventh digit, u growing tenfold per decade. Where u is below dt, neighbours
 // print at least a unit apart; where u is within 1e-8 of dt, the at most 2
 // million rows of a record drift less than a fiftieth of a unit from one unit
 // per row. So the rows before the first decade whose unit is coarser than the
-// step are passed over by a binary search, and the printed texts compared from
-// there on; a repeat then comes within about 1 / (1 - dt/u) rows.
+// step are passed over by a binary search. From there on the rows are counted
+// in units, t / u rounded, which is exact to a few billionths of a unit and so
+// decides every row not that close to half a unit; those, and the rows near
+// the ends of the decade, are compared as printed.
 std::int32_t firstRowRepeatingTheTime(const TimeHistory& history) {
   const std::int32_t count = history.count;
   if (count < 3) return count;  // -dt and 0 print apart
@@ -62,17 +72,26 @@ std::int32_t firstRowRepeatingTheTime(const TimeHistory& history) {
   while (std::pow(10.0, decade - 6) <= step) ++decade;
   // Less a margin for times that round up into the decade.
   const double from = std::pow(10.0, decade) * (1 - 1e-7);
-  const double* begin = history.time + 2;
-  const double* end = history.time + count;
-  std::int32_t row = static_cast<std::int32_t>(std::lower_bound(begin, end, from) - history.time);
-  if (row >= count) return count;
-  char previous[16];
-  char current[16];
-  formatTimeField(previous, history.time[row - 1]);
+  std::int32_t row =
+      static_cast<std::int32_t>(std::lower_bound(history.time + 2, history.time + count, from) - history.time);
+
+  const double unitsPerSecond = 1 / std::pow(10.0, decade - 6);
+  const double countedFrom = std::pow(10.0, decade) * (1 + 1e-7);
+  const double countedTo = std::pow(10.0, decade + 1) * (1 - 1e-7);
+  // The number of units a time prints as, or -1 where the sum cannot tell.
+  const auto unitsOf = [&](double time) {
+    if (time < countedFrom || time >= countedTo) return -1.0;
+    const double units = time * unitsPerSecond + 0.5;
+    const double whole = std::floor(units);
+    return units - whole > 1e-6 && units - whole < 1 - 1e-6 ? whole : -1.0;
+  };
+  double before = row < count ? unitsOf(history.time[row - 1]) : -1.0;
   for (; row < count; ++row) {
-    formatTimeField(current, history.time[row]);
-    if (std::memcmp(current, previous, 14) == 0) return row;
-    std::memcpy(previous, current, 14);
+    const double units = unitsOf(history.time[row]);
+    if (units >= 0 && before >= 0 ? units == before : sameTimeText(history.time[row - 1], history.time[row])) {
+      return row;
+    }
+    before = units;
   }
   return count;
 }

@@ -206,6 +206,8 @@ TEST_F(CliTest, EqualTimesAndTheCutAreNotedFromTheWholeRecord) {
       {"1.05e6", "1.9", " 1.000010e+000", false},   // 45,000 repeats past 1 s
       {"1.5", "1.4e6", " 1.000001e+006", true},      // whole seconds, coarser than the step
       {"10000.01", "300", " 1.500000e+002", true},   // a unit a millionth above the step
+      {"1048576", "1.9", " 1.000010e+000", false},  // binary steps: times exactly half a unit off
+      {"10000.001", "200", nullptr, true},           // a unit 1e-7 above the step: no repeat yet
       {"10000", "200", nullptr, true},               // units as fine as the step; 2,000,000 steps
       {"100", "19999.995", nullptr, false},          // 1,999,999.5 steps: truncated, not cut
   };
