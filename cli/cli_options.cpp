@@ -32,8 +32,6 @@ int halfSineIndexFor(const std::string& label) {
   throw UsageError("--half-sines \"" + shownText(label) + "\": must be one of " + choices);
 }
 
-}  // namespace
-
 // The names that mean the process's standard output as it stands. On POSIX
 // systems /dev/stdout would otherwise be opened anew: emptied, and written from
 // its start even where the shell appends (>>).
@@ -44,6 +42,8 @@ bool namesStandardOutput(std::string_view path) {
   return path == "-" || path == "/dev/stdout";
 #endif
 }
+
+}  // namespace
 
 CliOptions parseCliOptions(int argc, char** argv) {
   CliOptions options;
