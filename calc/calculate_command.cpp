@@ -95,7 +95,11 @@ void runCalculation(CalculationUi& ui) {
   outputFileName = std::move(*chosen);
 
   OutputFile file;
-  file.open(outputFileName, kRowLength);
+  if (ui.writesToStandardOutput()) {
+    file.openStandardOutput(outputFileName);
+  } else {
+    file.open(outputFileName, kRowLength);
+  }
   {
     // Declared after the file, so on a failure the cursor ends before the file closes.
     WaitCursorScope busy(ui);

@@ -30,7 +30,8 @@ SynthesisPlan planSynthesis(const WaveletParams& params) {
   SynthesisPlan plan;
   plan.dt = 1.0 / params.samplesPerSecond;
   plan.twoPi = 2.0 * std::atan2(0.0, -1.0);
-  const std::int32_t count = sampleCountFor(params.duration / plan.dt);
+  const double steps = params.duration / plan.dt;
+  const std::int32_t count = sampleCountFor(steps);
   plan.tend = waveletEndTime(params);
   // Written as a negated "enough" test so that a NaN on either side refuses.
   if (!(params.duration >= plan.tend)) {
@@ -38,6 +39,7 @@ SynthesisPlan planSynthesis(const WaveletParams& params) {
     return plan;
   }
   plan.count = count;
+  plan.cut = count == kMaxSampleCount && steps >= kMaxSampleCount + 1.0;
   plan.delay = params.delay;
   plan.frequency = params.frequency;
   plan.halfSines = static_cast<double>(params.halfSineCount);

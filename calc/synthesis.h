@@ -19,6 +19,7 @@ std::int32_t sampleCountFor(double quotient);
 struct SynthesisPlan {
   SynthesisResult result;
   std::int32_t count = 0;
+  bool cut = false;  // the duration holds more steps than a record may: count is the cap
   double dt = 0;
   double twoPi = 0;
   double tend = 0;

@@ -49,6 +49,9 @@ class CalculationUi {
   // The chosen file's bare name; the chosen folder is then the current directory.
   // Nothing when the user cancels.
   virtual std::optional<std::string> askOutputFileName() = 0;
+  // True when the rows go to the process's standard output, as it stands,
+  // instead of to a file of the chosen name.
+  virtual bool writesToStandardOutput() const { return false; }
   virtual void beginWaitCursor() = 0;
   virtual void endWaitCursor() = 0;
 

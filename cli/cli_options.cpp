@@ -32,10 +32,22 @@ int halfSineIndexFor(const std::string& label) {
   throw UsageError("--half-sines \"" + shownText(label) + "\": must be one of " + choices);
 }
 
+// The names that mean the process's standard output as it stands. On POSIX
+// systems /dev/stdout would otherwise be opened anew: emptied, and written from
+// its start even where the shell appends (>>).
+bool namesStandardOutput(std::string_view path) {
+#ifdef _WIN32
+  return path == "-";
+#else
+  return path == "-" || path == "/dev/stdout";
+#endif
+}
+
 }  // namespace
 
 CliOptions parseCliOptions(int argc, char** argv) {
   CliOptions options;
+  if (argc <= 1) throw UsageError("no options: give at least --output PATH (see --help)");
   bool haveOutput = false;
   bool endOfOptions = false;
   for (int i = 1; i < argc; ++i) {
@@ -87,6 +99,7 @@ CliOptions parseCliOptions(int argc, char** argv) {
       if (value.empty()) throw UsageError("--output: the path is empty");
       if (value.back() == '/') throw UsageError("--output \"" + shownText(value) + "\": names a folder, not a file");
       options.outputPath = value;
+      options.standardOutput = namesStandardOutput(value);
       haveOutput = true;
     } else {
       throw UsageError(shownText(name) + ": unknown option (see --help)");
@@ -112,15 +125,17 @@ std::string usageText() {
          "  -d, --delay TEXT       time at which the wavelet starts, s\n"
          "  -t, --duration TEXT    total length of the record, s\n"
          "  -r, --rate TEXT        samples per second\n"
-         "  -o, --output PATH      the file to write (replaced if it exists)\n"
+         "  -o, --output PATH      the file to write (replaced if it exists);\n"
+         "                         - writes to standard output (./- is a file named -)\n"
          "  -h, --help             this text\n"
          "  -V, --version          the version block\n"
          "  --                     ends the options; as korvel-cli takes no operands,\n"
          "                         nothing may follow it\n"
          "\n"
-         "Each TEXT is read as the form reads its field: a leading decimal number, the rest\n"
-         "ignored; a missing option reads as 0. An option's value is always the next\n"
-         "word, even one that begins with -: -a -5 is an amplitude of -5.\n"
+         "A long option's value may also follow an equals sign: --rate=1000.\n"
+         "Each TEXT is read as the form reads its field: a leading decimal number, the\n"
+         "rest ignored; a missing option reads as 0. An option's value is always the\n"
+         "next word, even one that begins with -: -a -5 is an amplitude of -5.\n"
          "\n"
          "Exit status: 0 written, 1 file failure, 2 usage error, 3 duration too short.\n";
 }

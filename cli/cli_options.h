@@ -11,6 +11,7 @@ struct CliOptions {
   std::map<int, std::string> optionNames;  // the option that set each field, for notes
   int halfSineIndex = 0;                  // the form's initial selection: 3 half-sines
   std::string outputPath;
+  bool standardOutput = false;  // "-o -": the rows go to standard output
   bool help = false;
   bool version = false;
 };

@@ -50,7 +50,7 @@ std::optional<std::string> CommandLineUi::askOutputFileName() {
   askedForFile_ = true;
   const std::string& path = options_.outputPath;
   const PathSplit split = splitPath(path);
-  if (split.folderLength == 0) return path;
+  if (split.folderLength == 0 || options_.standardOutput) return path;
   // A folder that cannot be entered is reported as the file that cannot be opened.
   const int error = enterFolder(path.substr(0, split.folderLength));
   if (error != 0) throw FileFailure(FileFailure::Open, path, error);

@@ -18,7 +18,9 @@ class CommandLineUi : public CalculationUi {
   int selectedHalfSineIndex() override { return options_.halfSineIndex; }
   void showMessage(const std::string& text) override { lastMessage_ = text; }
   // Makes the path's folder the current directory and returns its bare name.
+  // For standard output no folder is entered and the name comes back as typed.
   std::optional<std::string> askOutputFileName() override;
+  bool writesToStandardOutput() const override { return options_.standardOutput; }
   void beginWaitCursor() override {}
   void endWaitCursor() override {}
 

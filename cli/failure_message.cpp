@@ -4,12 +4,12 @@
 
 namespace korvel::cli {
 
-std::string failureMessage(const FileFailure& failure, const std::string& typedPath) {
+std::string failureMessage(const FileFailure& failure, const std::string& typedPath, bool standardOutput) {
   const char* verb = failure.operation() == FileFailure::Open    ? "open"
                      : failure.operation() == FileFailure::Write ? "write to"
                                                                  : "close";
-  return std::string("Could not ") + verb + " the file \"" + shownText(typedPath) + "\": " + failure.description() +
-         ".";
+  const std::string what = standardOutput ? "standard output" : "the file \"" + shownText(typedPath) + "\"";
+  return std::string("Could not ") + verb + " " + what + ": " + failure.description() + ".";
 }
 
 }  // namespace korvel::cli

@@ -2,6 +2,7 @@
 // command as the desktop program and writes the same bytes.
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -15,10 +16,23 @@
 #include "cli/failure_message.h"
 #include "cli/notes.h"
 #include "platform/file_failure.h"
+#include "platform/system_file.h"
 
 namespace {
 
 enum ExitStatus { kWritten = 0, kFileFailure = 1, kUsageError = 2, kDurationTooShort = 3 };
+
+// The reader of standard output stopped early (head, a closed viewer): the
+// program ends silently the way seq and cat do, by the broken-pipe signal, so
+// a shell sees status 141 and only a pipeline under pipefail treats it as a
+// failure. Windows has no such signal; there the status is the same 141.
+int endAsTheReaderStopped() {
+#ifdef SIGPIPE
+  std::signal(SIGPIPE, SIG_DFL);
+  std::raise(SIGPIPE);
+#endif
+  return 128 + 13;
+}
 
 void printNotes(const std::vector<std::string>& notes) {
   for (const std::string& note : notes) std::cerr << "korvel-cli: note: " << note << '\n';
@@ -57,7 +71,8 @@ int main(int argc, char** argv) {
   try {
     runCalculation(ui);
   } catch (const FileFailure& failure) {
-    std::cerr << "korvel-cli: " << cli::failureMessage(failure, options.outputPath) << '\n';
+    if (options.standardOutput && readerHasGone(failure.errorCode())) return endAsTheReaderStopped();
+    std::cerr << "korvel-cli: " << cli::failureMessage(failure, options.outputPath, options.standardOutput) << '\n';
     return kFileFailure;
   }
   if (!ui.askedForFile()) {

@@ -1,10 +1,14 @@
 #include "cli/notes.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <string_view>
 
 #include "calc/number_text.h"
+#include "calc/synthesis.h"
 #include "cli/shown_text.h"
+#include "platform/fast_exponent.h"
 #include "platform/number_format.h"
 
 namespace korvel::cli {
@@ -37,7 +41,59 @@ std::string shortestScaled(double x, int shift) {
 
 std::string timeColumnText(double time) {
   char text[kMaxNumberText];
-  return std::string(text, formatExponent(text, time, 6, 14));
+  return std::string(text, formatTimeField(text, time) - text);
+}
+
+bool sameTimeText(double a, double b) {
+  char first[16];
+  char second[16];
+  formatTimeField(first, a);
+  formatTimeField(second, b);
+  return std::memcmp(first, second, 14) == 0;
+}
+
+// The first row whose time prints in the time column as the row before's, or
+// `count` when none does. Times are (i - 1) dt and print in units u of their
+// seventh digit, u growing tenfold per decade. Where u is below dt, neighbours
+// print at least a unit apart; where u is within 1e-8 of dt, the at most 2
+// million rows of a record drift less than a fiftieth of a unit from one unit
+// per row. So the rows before the first decade whose unit is coarser than the
+// step are passed over by a binary search. From there on the rows are counted
+// in units, t / u rounded, which is exact to a few billionths of a unit and so
+// decides every row not that close to half a unit; those, and the rows near
+// the ends of the decade, are compared as printed.
+std::int32_t firstRowRepeatingTheTime(const TimeHistory& history) {
+  const std::int32_t count = history.count;
+  if (count < 3) return count;  // -dt and 0 print apart
+  const double dt = history.time[2];
+  const double step = dt * (1 + 1e-9);
+  // Times from 10^decade on print in units of 10^(decade - 6).
+  int decade = static_cast<int>(std::floor(std::log10(step))) + 5;
+  while (std::pow(10.0, decade - 6) <= step) ++decade;
+  // Less a margin for times that round up into the decade.
+  const double from = std::pow(10.0, decade) * (1 - 1e-7);
+  std::int32_t row =
+      static_cast<std::int32_t>(std::lower_bound(history.time + 2, history.time + count, from) - history.time);
+
+  const double unitsPerSecond = 1 / std::pow(10.0, decade - 6);
+  const double countedFrom = std::pow(10.0, decade) * (1 + 1e-7);
+  const double countedTo = std::pow(10.0, decade + 1) * (1 - 1e-7);
+  // The number of units a time prints as, or -1 where the sum cannot tell.
+  const auto unitsOf = [&](double time) {
+    if (time < countedFrom || time >= countedTo) return -1.0;
+    const double units = time * unitsPerSecond + 0.5;
+    const double whole = std::floor(units);
+    return units - whole > 1e-6 && units - whole < 1 - 1e-6 ? whole : -1.0;
+  };
+  double before = row < count ? unitsOf(history.time[row - 1]) : -1.0;
+  for (; row < count; ++row) {
+    const double units = unitsOf(history.time[row]);
+    if (units >= 0 && before >= 0 ? units == before : sameTimeText(history.time[row - 1], history.time[row])) {
+      return row;
+    }
+    before = units;
+  }
+  return count;
 }
 
 }  // namespace
@@ -79,12 +135,14 @@ std::vector<std::string> resultNotes(const WaveletParams& params, const TimeHist
                                                     : ""));
     }
   }
-  if (history.count >= 2) {
-    const std::string last = timeColumnText(history.time[history.count - 1]);
-    if (last == timeColumnText(history.time[history.count - 2])) {
-      notes.push_back("rows with equal times: at" + last +
-                      " s seven significant digits cannot tell neighbouring samples apart");
-    }
+  if (const std::int32_t row = firstRowRepeatingTheTime(history); row < history.count) {
+    notes.push_back("rows with equal times from" + timeColumnText(history.time[row]) + " s on (first at line " +
+                    std::to_string(row + 1) + "): seven significant digits cannot tell neighbouring samples apart");
+  }
+  if (planSynthesis(params).cut) {
+    notes.push_back("the record is cut at " + std::to_string(kMaxSampleCount) + " samples: it ends at" +
+                    timeColumnText(history.time[history.count - 1]) + " s, short of the duration " +
+                    shortest(params.duration) + " s");
   }
   return notes;
 }

@@ -8,6 +8,8 @@ _korvel_cli() {
   if [[ $prev == = && $COMP_CWORD -ge 2 ]]; then prev=${COMP_WORDS[COMP_CWORD-2]}; fi
   case $prev in
     -n|--half-sines)
+      # In numeric order: bash would sort them as text (11 13 ... 3 5 7 9).
+      compopt -o nosort 2>/dev/null
       mapfile -t COMPREPLY < <(compgen -W "3 5 7 9 11 13 15 17 19 21 23" -- "$cur")
       return ;;
     -o|--output)

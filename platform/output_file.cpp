@@ -34,7 +34,7 @@ void OutputFile::acquireResources(const std::string& name) {
   }
 }
 
-void OutputFile::open(const std::string& name, std::size_t recordSize) {
+void OutputFile::startFile(const std::string& name, std::size_t recordSize) {
   if (file_ != kNoFile) close();
   name_ = name;
   recordSize_ = recordSize == 0 ? 1 : recordSize;
@@ -42,9 +42,17 @@ void OutputFile::open(const std::string& name, std::size_t recordSize) {
   acquireResources(name);
   writer_->setWaitCallback({});
   writer_->startFile();
-  const FileHandle file = openOutputFile(name);
   filling_ = buffers_.get();
-  file_ = file;
+}
+
+void OutputFile::open(const std::string& name, std::size_t recordSize) {
+  startFile(name, recordSize);
+  file_ = openOutputFile(name);
+}
+
+void OutputFile::openStandardOutput(const std::string& name) {
+  startFile(name, 1);
+  file_ = korvel::openStandardOutput(name);
 }
 
 void OutputFile::writeSpilling(const char* data, std::size_t size) {

@@ -36,6 +36,10 @@ class OutputFile {
   // Relative names resolve against the current directory. After a failed write
   // the file is cut back to a whole number of `recordSize`-byte records.
   void open(const std::string& name, std::size_t recordSize = 1);
+  // The process's standard output, written from where it stands and never cut
+  // back: after a failed write it keeps what its reader took. `name` names it
+  // in a failure.
+  void openStandardOutput(const std::string& name);
   // Buffers the bytes; the buffer goes to the system in large writes.
   void write(const char* data, std::size_t size) {
     if (file_ != kNoFile && size <= kOutputBufferSize - used_) {
@@ -58,6 +62,7 @@ class OutputFile {
   // After a failed write: 0 once the file ends on a whole record, or the cut's error code.
   int cutBackToWholeRecords(FileHandle file);
   void acquireResources(const std::string& name);
+  void startFile(const std::string& name, std::size_t recordSize);
 
   FileHandle file_ = kNoFile;
   std::string name_;

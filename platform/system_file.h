@@ -14,6 +14,16 @@ namespace korvel {
 // it open. Throws FileFailure (Open), leaving the file as it was.
 FileHandle openOutputFile(const std::string& name);
 
+// The process's standard output as it is, for writing: a copy of its handle,
+// never created, emptied, moved or locked, so that whatever it leads to (a
+// terminal, a pipe, a file opened for appending) gets the bytes after what it
+// holds. `name` names it in a failure. Throws FileFailure (Open) when there is
+// no standard output.
+FileHandle openStandardOutput(const std::string& name);
+
+// True for the error of a write into a pipe whose reader has gone.
+bool readerHasGone(int errorCode);
+
 // The system's words for an error code, without a final full stop; a file held
 // by another program is "The file is in use by another program".
 std::string systemErrorText(int errorCode);

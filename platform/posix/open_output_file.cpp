@@ -62,4 +62,13 @@ FileHandle openOutputFile(const std::string& name) {
   return fd;
 }
 
+FileHandle openStandardOutput(const std::string& name) {
+  ignoreWriteSignals();
+  const int fd = ::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 0);
+  if (fd < 0) failOpen(-1, name, errno);
+  return fd;
+}
+
+bool readerHasGone(int errorCode) { return errorCode == EPIPE; }
+
 }  // namespace korvel

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "platform/qt/single_choice_list.h"
+#include "platform/qt/whole_pixel_frame.h"
 #include "res/icon_group.h"
 
 namespace korvel {
@@ -66,6 +67,7 @@ QWidget* createListBox(const res::ControlTemplate& control, QWidget* parent) {
   // So Qt's own sorting stays off.
   list->setSortingEnabled(false);
   list->setUniformItemSizes(true);
+  keepFrameOnWholePixels(*list);
   return list;
 }
 

@@ -36,7 +36,9 @@ void keepNoSettings() {
 std::optional<std::string> askSaveFileName(QWidget* owner) {
   keepNoSettings();
   // Opens in the current directory: the folder of the file last chosen, if any.
-  QFileDialog dialog(owner, QString(), QDir::currentPath());
+  // Titled by name: the desktop's own dialog (GTK's on GNOME) takes the title
+  // given and shows none when none is.
+  QFileDialog dialog(owner, QStringLiteral("Save As"), QDir::currentPath());
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setDefaultSuffix(QString());

@@ -2,8 +2,11 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <cstdio>
+#include <cstdlib>
 
 #include "platform/qt/application_name.h"
+#include "platform/qt/window_system_check.h"
 #include "res/application_id.h"
 #include "res/icon_group.h"
 #include "res/resource_ids.h"
@@ -17,6 +20,31 @@ char fallbackProgramName[] = "korvel";
 
 QString latin1(std::string_view text) {
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// While Qt starts its window system: the program's name for messages, the last
+// warning Qt gave, and the handler its messages went to before.
+struct StartingQt {
+  std::string program;
+  std::string lastWarning;
+  QtMessageHandler previous = nullptr;
+};
+StartingQt startingQt;
+
+// Qt ends a start that found no window system with a fatal message, which
+// aborts; that message is replaced by one saying what is missing, and the
+// program ends with status 1. Other messages go on as usual.
+void startUpMessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (type != QtFatalMsg) {
+    startingQt.lastWarning = message.section(QLatin1Char('\n'), 0, 0).toStdString();
+    if (startingQt.previous != nullptr) startingQt.previous(type, context, message);
+    return;
+  }
+  const std::string reason =
+      startingQt.lastWarning.empty() ? message.section(QLatin1Char('\n'), 0, 0).toStdString() : startingQt.lastWarning;
+  std::fputs(windowSystemFailure(startingQt.program, reason).c_str(), stderr);
+  std::fflush(stderr);
+  std::_Exit(1);
 }
 
 }  // namespace
@@ -43,7 +71,16 @@ QString applicationNameFor(const QString& executablePath) {
 int CWinApp::run(int argc, char** argv) {
   platform_ = std::make_unique<Platform>();
   platform_->argv[0] = argc > 0 && argv[0] != nullptr ? argv[0] : fallbackProgramName;
+  // Without a window system to open a window on, say so and end.
+  startingQt.program = platform_->argv[0];
+  if (const std::string problem = windowSystemProblem(startingQt.program); !problem.empty()) {
+    std::fputs(problem.c_str(), stderr);
+    platform_.reset();
+    return 1;
+  }
+  startingQt.previous = qInstallMessageHandler(startUpMessage);
   platform_->application = std::make_unique<QApplication>(platform_->argc, platform_->argv);
+  qInstallMessageHandler(startingQt.previous);
   QApplication::setApplicationName(applicationNameFor(QApplication::applicationFilePath()));
   QApplication::setApplicationVersion(latin1(res::kVersionText));
   QGuiApplication::setDesktopFileName(latin1(res::kApplicationId));

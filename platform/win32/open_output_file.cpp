@@ -29,4 +29,17 @@ FileHandle openOutputFile(const std::string& name) {
   return file;
 }
 
+FileHandle openStandardOutput(const std::string& name) {
+  const HANDLE output = ::GetStdHandle(STD_OUTPUT_HANDLE);
+  if (output == nullptr || output == INVALID_HANDLE_VALUE) failOpen(INVALID_HANDLE_VALUE, name, ERROR_INVALID_HANDLE);
+  HANDLE copy = INVALID_HANDLE_VALUE;
+  if (!::DuplicateHandle(::GetCurrentProcess(), output, ::GetCurrentProcess(), &copy, 0, FALSE,
+                         DUPLICATE_SAME_ACCESS)) {
+    failOpen(INVALID_HANDLE_VALUE, name, ::GetLastError());
+  }
+  return copy;
+}
+
+bool readerHasGone(int errorCode) { return errorCode == ERROR_NO_DATA || errorCode == ERROR_BROKEN_PIPE; }
+
 }  // namespace korvel

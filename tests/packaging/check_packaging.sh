@@ -50,9 +50,13 @@ completion)
     _korvel_cli
     echo "${COMPREPLY[*]}"
   }
-  compopt() { :; }
+  compopt() { asked+=" $*"; }
   source "$src/packaging/korvel-cli.bash"
   [ "$(complete_words korvel-cli -n 1)" = "11 13 15 17 19" ] || fail "-n 1: $(complete_words korvel-cli -n 1)"
+  asked=""
+  [ "$(complete_words korvel-cli -n "")" = "3 5 7 9 11 13 15 17 19 21 23" ] || fail "-n: $(complete_words korvel-cli -n "")"
+  complete_words korvel-cli -n "" >/dev/null
+  [[ $asked == *"-o nosort"* ]] || fail "the half-sine counts are left to bash to sort as text"
   [ "$(complete_words korvel-cli --half-sines = 2)" = "21 23" ] || fail "--half-sines=2"
   [ "$(complete_words korvel-cli --h)" = "--half-sines --help" ] || fail "--h: $(complete_words korvel-cli --h)"
   [ -z "$(complete_words korvel-cli --rate "")" ] || fail "a number is not completed"
@@ -68,6 +72,38 @@ installed-tree)
   # The install holds exactly the files the package promises.
   DESTDIR="$scratch" cmake --install "$build" --prefix /usr >/dev/null
   (cd "$scratch/usr" && find . -type f | sed 's|^\./||' | sort) >"$scratch/installed"
+  diff <(sort "$src/packaging/installed-files.txt") "$scratch/installed" || fail "installed files differ (< promised, > installed)"
+  ;;
+deb-control)
+  # The package made of this build: its control file names korvel's homepage.
+  homepage=$(sed -n 's/^KORVEL_HOMEPAGE:STRING=//p' "$build/CMakeCache.txt")
+  (cd "$build" && cpack -G DEB -B "$scratch" >/dev/null) || fail "cpack could not make the package"
+  field=$(dpkg-deb -f "$scratch"/korvel_*.deb Homepage)
+  [ "$field" = "$homepage" ] || fail "the package's Homepage is \"$field\", not $homepage"
+  ;;
+installed-after-programs)
+  # An install after building just the two programs, as the README and tools/run
+  # build them, holds every promised file. The programs themselves are this
+  # build's: the scratch build's compiler and linker stand-ins copy them, and
+  # everything else it makes on its own.
+  cat >"$scratch/compile" <<'TEXT'
+#!/bin/sh
+while [ $# -gt 0 ]; do case $1 in -o) out=$2; shift ;; -MF) depfile=$2; shift ;; esac; shift; done
+: >"$out"
+if [ -n "${depfile:-}" ]; then echo "$out:" >"$depfile"; fi
+TEXT
+  cat >"$scratch/link" <<TEXT
+#!/bin/sh
+while [ \$# -gt 0 ]; do case \$1 in -o) out=\$2; shift ;; esac; shift; done
+case \${out##*/} in korvel) cp "$korvel" "\$out" ;; korvel-cli) cp "$cli" "\$out" ;; *) : >"\$out" ;; esac
+TEXT
+  chmod +x "$scratch/compile" "$scratch/link"
+  cmake -S "$src" -B "$scratch/build" -G Ninja -DCMAKE_CXX_COMPILER_LAUNCHER="$scratch/compile" \
+    -DCMAKE_CXX_LINKER_LAUNCHER="$scratch/link" >/dev/null
+  cmake --build "$scratch/build" --target korvel korvel-cli >/dev/null
+  DESTDIR="$scratch/root" cmake --install "$scratch/build" --prefix /usr >/dev/null ||
+    fail "cmake --install after building korvel and korvel-cli"
+  (cd "$scratch/root/usr" && find . -type f | sed 's|^\./||' | sort) >"$scratch/installed"
   diff <(sort "$src/packaging/installed-files.txt") "$scratch/installed" || fail "installed files differ (< promised, > installed)"
   ;;
 *) fail "unknown check $check" ;;

@@ -7,6 +7,9 @@
 #include <QGuiApplication>
 #include <QTest>
 #include <QTimer>
+#include <cstdio>
+#include <string>
+#include <sys/wait.h>
 
 #include "platform/qt/application_name.h"
 #include "platform/qt/dialog_window.h"
@@ -83,6 +86,28 @@ TEST(StartUp, ShowsTheFormAndEndsWhenItClosesWhateverTheCommandLine) {
   EXPECT_TRUE(seen.formWasMainWindow);
   EXPECT_EQ(seen.focusWhileOpen, seen.calculateButton);
   EXPECT_EQ(QApplication::instance(), nullptr) << "the QApplication ends with the entry routine";
+}
+
+// korvel started from a shell where no window can open: it says what is
+// missing and how to start it, and ends with status 1 instead of an abort.
+TEST(StartUp, WithoutAWindowSystemSaysWhatIsMissingAndEnds) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM", "there is no display (DISPLAY is not set)"},
+      {"env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:7399", "the display \":7399\" (DISPLAY) does not answer"},
+      {"env QT_QPA_PLATFORM=nowhere", "Qt found no window system to start on"},
+  };
+  for (const auto& [environment, missing] : cases) {
+    FILE* run = popen((std::string(environment) + " " KORVEL_PATH " 2>&1").c_str(), "r");
+    ASSERT_NE(run, nullptr);
+    std::string said;
+    char buffer[512];
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, run)) > 0;) said.append(buffer, got);
+    const int status = pclose(run);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << environment << ": status " << status;
+    EXPECT_NE(said.find(missing), std::string::npos) << said;
+    EXPECT_NE(said.find("xvfb-run -a " KORVEL_PATH), std::string::npos) << said;
+    EXPECT_EQ(said.find("Reinstalling"), std::string::npos) << said;
+  }
 }
 
 TEST(StartUp, ApplicationNameIsTheExecutablesNameWithoutExtension) {

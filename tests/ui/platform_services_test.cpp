@@ -16,6 +16,11 @@
 #include <cerrno>
 #include <optional>
 #include <stdexcept>
+#include <utility>
+
+#include <private/qguiapplication_p.h>
+#include <qpa/qplatformdialoghelper.h>
+#include <qpa/qplatformtheme.h>
 
 #include "platform/busy_cursor.h"
 #include "platform/controls.h"
@@ -170,6 +175,53 @@ TEST_F(SaveDialog, AnExistingFileIsReplacedOnlyAfterConfirmation) {
   EXPECT_FALSE(watchdog.fired());
   EXPECT_TRUE(asked);
   EXPECT_EQ(QDir::current().canonicalPath(), startFolder());
+}
+
+// The desktop's own file dialog, as a platform theme supplies it (GTK's on
+// GNOME desktops): it keeps the title it is shown with and is cancelled.
+class DesktopFileDialog : public QPlatformFileDialogHelper {
+ public:
+  explicit DesktopFileDialog(QString& title) : title_(title) {}
+  bool show(Qt::WindowFlags, Qt::WindowModality, QWindow*) override {
+    title_ = options()->windowTitle();
+    QTimer::singleShot(0, this, [this] { emit reject(); });
+    return true;
+  }
+  void exec() override {}
+  void hide() override {}
+  bool defaultNameFilterDisables() const override { return false; }
+  void setDirectory(const QUrl&) override {}
+  QUrl directory() const override { return {}; }
+  void selectFile(const QUrl&) override {}
+  QList<QUrl> selectedFiles() const override { return {}; }
+  void setFilter() override {}
+  void selectNameFilter(const QString&) override {}
+  QString selectedNameFilter() const override { return {}; }
+
+ private:
+  QString& title_;
+};
+
+class DesktopTheme : public QPlatformTheme {
+ public:
+  explicit DesktopTheme(QString& title) : title_(title) {}
+  bool usePlatformNativeDialog(DialogType type) const override { return type == FileDialog; }
+  QPlatformDialogHelper* createPlatformDialogHelper(DialogType type) const override {
+    return type == FileDialog ? new DesktopFileDialog(title_) : nullptr;
+  }
+
+ private:
+  QString& title_;
+};
+
+TEST_F(SaveDialog, TheDesktopsOwnDialogIsTitledSaveAs) {
+  QString title = "not shown";
+  DesktopTheme theme(title);
+  QPlatformTheme* const stock = std::exchange(QGuiApplicationPrivate::platform_theme, &theme);
+  const std::optional<std::string> name = askSaveFileName(nullptr);
+  QGuiApplicationPrivate::platform_theme = stock;
+  EXPECT_EQ(name, std::nullopt);
+  EXPECT_EQ(title, "Save As");
 }
 
 // Every Qt program of the user shares one Qt settings file, where the file

@@ -13,6 +13,10 @@ extern "C" const char* __asan_default_options() { return "detect_leaks=0"; }
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+#ifdef KORVEL_TEST_SCALE_FACTOR
+  // The whole program at a scale other than 1, as QT_SCALE_FACTOR sets it.
+  qputenv("QT_SCALE_FACTOR", KORVEL_TEST_SCALE_FACTOR);
+#endif
   // A settings folder of the tests' own: nothing they do may reach the user's,
   // and the save dialog's tests check that it stays untouched.
   QTemporaryDir settingsFolder;

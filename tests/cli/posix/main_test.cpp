@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <sys/wait.h>
 #include <vector>
@@ -82,6 +83,7 @@ TEST_F(CliTest, UsageErrorsNameTheOptionAndWriteNothing) {
       {{"-o", "folder/"}, "folder"},
       {{"-o", "x.txt", "-n", "3\x1b[2J"}, "--half-sines \"3\\x1b[2J\""},
       {{"-o", "x.txt", "--\xff"}, "--\\xff: unknown option"},
+      {{}, "no options: give at least --output PATH (see --help)"},
   };
   for (const auto& c : cases) {
     const Outcome outcome = run(c.args);
@@ -110,6 +112,39 @@ TEST_F(CliTest, FileFailuresNameThePathAsTyped) {
     EXPECT_EQ(outcome.status, 1) << c.path;
     EXPECT_EQ(outcome.err, std::string("korvel-cli: ") + c.message + "\n");
   }
+}
+
+// "-o -" (and /dev/stdout) writes to standard output as the shell set it up:
+// appended where it appends, never emptied; a reader that stops early ends
+// korvel-cli by the broken-pipe signal, silently, as it ends seq and cat.
+TEST_F(CliTest, DashWritesToStandardOutputAsItStands) {
+  const std::vector<std::string> example = workedExample("-");
+  const Outcome piped = run(example);
+  EXPECT_EQ(piped.status, 0) << piped.err;
+  ASSERT_EQ(run(workedExample("wave.txt")).status, 0);
+  EXPECT_EQ(piped.out, readFile(dir.file("wave.txt")));
+  EXPECT_FALSE(std::filesystem::exists(dir.file("-")));
+  for (const char* name : {"-", "/dev/stdout"}) {
+    testing::writeFile(dir.file("log.txt"), "earlier\n");
+    EXPECT_EQ(run(workedExample(name), "true", ">>log.txt").status, 0) << name;
+    EXPECT_EQ(readFile(dir.file("log.txt")), "earlier\n" + piped.out) << name;
+  }
+  EXPECT_EQ(run(workedExample("./-")).status, 0);
+  EXPECT_EQ(readFile(dir.file("-")), piped.out) << "./- is a file named -";
+
+  const std::string largest = quoted(KORVEL_CLI) + " -f 10 -t 200 -r 10000 -o -";
+  const std::string command = "cd " + quoted(dir.path().string()) + " && { " + largest +
+                              " 2>err.txt; echo $? >status.txt; } | head -c 33 >head.txt";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  EXPECT_EQ(readFile(dir.file("status.txt")), "141\n");
+  EXPECT_EQ(readFile(dir.file("err.txt")), "");
+  EXPECT_EQ(readFile(dir.file("head.txt")), " -1.000000e-004 \t  0.0000e+000 \r\n");
+
+  const Outcome full = run(example, "true", ">/dev/full");
+  EXPECT_EQ(full.status, 1);
+  EXPECT_NE(full.err.find("korvel-cli: Could not write to standard output: No space left on device."),
+            std::string::npos)
+      << full.err;
 }
 
 TEST_F(CliTest, TooShortDurationPrintsTheFormsWarning) {
@@ -143,16 +178,57 @@ TEST_F(CliTest, NotesNeverChangeTheFile) {
             std::string::npos)
       << huge.err;
 
-  // At 1.3 million seconds the time column resolves whole seconds, coarser than the step.
-  const Outcome alike = run({"-a", "1", "-f", "100", "-t", "1.4e6", "-r", "1.5", "-o", "alike.txt"});
-  EXPECT_EQ(alike.status, 0);
-  EXPECT_NE(alike.err.find("equal times: at 1.333331e+006 s"), std::string::npos) << alike.err;
-
   const Outcome none = run({"-a", "1", "-f", "10", "-t", "1", "-r", "0", "-o", "none.txt"});
   EXPECT_EQ(none.status, 0);
   EXPECT_NE(none.err.find("the file is empty"), std::string::npos);
   EXPECT_EQ(std::filesystem::file_size(dir.file("none.txt")), 0u);
 }
+
+// The first line whose time column repeats the line before's, or 0.
+std::size_t firstLineRepeatingTheTime(const std::string& file) {
+  constexpr std::size_t kRowBytes = 33;
+  for (std::size_t row = 1; (row + 1) * kRowBytes <= file.size(); ++row) {
+    if (file.compare(row * kRowBytes, 15, file, (row - 1) * kRowBytes, 15) == 0) return row + 1;
+  }
+  return 0;
+}
+
+// Times that print alike are noted at the first line that repeats its
+// neighbour's time, wherever it lies in the record; so is a record cut at the
+// largest count of samples. The file is the judge.
+TEST_F(CliTest, EqualTimesAndTheCutAreNotedFromTheWholeRecord) {
+  const struct {
+    const char* rate;
+    const char* duration;
+    const char* from;  // nullptr: no equal times
+    bool cut;
+  } cases[] = {
+      {"1.05e6", "1.9", " 1.000010e+000", false},   // 45,000 repeats past 1 s
+      {"1.5", "1.4e6", " 1.000001e+006", true},      // whole seconds, coarser than the step
+      {"10000.01", "300", " 1.500000e+002", true},   // a unit a millionth above the step
+      {"1048576", "1.9", " 1.000010e+000", false},  // binary steps: times exactly half a unit off
+      {"10000.001", "200", nullptr, true},           // a unit 1e-7 above the step: no repeat yet
+      {"10000", "200", nullptr, true},               // units as fine as the step; 2,000,000 steps
+      {"100", "19999.995", nullptr, false},          // 1,999,999.5 steps: truncated, not cut
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.rate) + " per second for " + c.duration + " s");
+    const Outcome outcome = run({"-f", "10", "-t", c.duration, "-r", c.rate, "-o", "alike.txt"});
+    EXPECT_EQ(outcome.status, 0);
+    const std::size_t line = firstLineRepeatingTheTime(readFile(dir.file("alike.txt")));
+    if (c.from == nullptr) {
+      EXPECT_EQ(line, 0u);
+      EXPECT_EQ(outcome.err.find("equal times"), std::string::npos) << outcome.err;
+    } else {
+      EXPECT_NE(outcome.err.find(std::string("equal times from") + c.from + " s on (first at line " +
+                                 std::to_string(line) + ")"),
+                std::string::npos)
+          << outcome.err;
+    }
+    EXPECT_EQ(outcome.err.find("cut at 1999999 samples") != std::string::npos, c.cut) << outcome.err;
+  }
+}
+
 
 // Address sanitizing reserves more address space than any useful ulimit -v.
 #if defined(__SANITIZE_ADDRESS__)
@@ -194,6 +270,9 @@ TEST_F(CliTest, HelpAndVersion) {
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("--half-sines N"), std::string::npos);
   EXPECT_NE(help.out.find("  --  "), std::string::npos);
+  EXPECT_NE(help.out.find("--rate=1000"), std::string::npos) << "the --option=value form";
+  std::istringstream lines(help.out);
+  for (std::string line; std::getline(lines, line);) EXPECT_LE(line.size(), 79u) << line;
   // Output that cannot be written is a failure, and says so.
   const Outcome full = run({"--help"}, "true", ">/dev/full");
   EXPECT_EQ(full.status, 1);

@@ -25,8 +25,9 @@ struct Outcome {
 
 class CliTest : public ::testing::Test {
  protected:
-  // Runs korvel-cli in the test's folder, standard error into a file.
-  Outcome run(const std::vector<std::string>& args) {
+  // Runs korvel-cli in the test's folder, standard error into a file, and
+  // standard output with it unless `output` is given.
+  Outcome run(const std::vector<std::string>& args, HANDLE output = nullptr) {
     std::string command = std::string("\"") + KORVEL_CLI + "\"";
     for (const auto& arg : args) command += " \"" + arg + "\"";
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
@@ -35,7 +36,7 @@ class CliTest : public ::testing::Test {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = err;
+    startup.hStdOutput = output != nullptr ? output : err;
     startup.hStdError = err;
     PROCESS_INFORMATION process{};
     const std::string folder = dir.path().string();
@@ -76,6 +77,25 @@ TEST_F(CliTest, WindowsPathsNameTheFolderAndTheFile) {
                               "drive-relative.txt", "unc.txt"}) {
     EXPECT_EQ(readFile(dir.file(written)), kWorkedExampleFile) << written;
   }
+}
+
+// "-o -" writes to standard output; a reader that has gone ends it silently
+// with the status a shell gives a program ended by a broken pipe.
+TEST_F(CliTest, DashWritesToStandardOutput) {
+  const Outcome piped = run(workedExample("-"));
+  EXPECT_EQ(piped.status, 0u);
+  EXPECT_EQ(piped.err.rfind(kWorkedExampleFile, 0), 0u) << "the rows, then the notes: " << piped.err;
+  EXPECT_FALSE(std::filesystem::exists(dir.file("-")));
+
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE reader = nullptr;
+  HANDLE writer = nullptr;
+  ASSERT_TRUE(::CreatePipe(&reader, &writer, &inherit, 0));
+  ::CloseHandle(reader);
+  const Outcome gone = run({"-f", "10", "-t", "200", "-r", "10000", "-o", "-"}, writer);
+  ::CloseHandle(writer);
+  EXPECT_EQ(gone.status, 141u);
+  EXPECT_EQ(gone.err, "");
 }
 
 TEST_F(CliTest, FailuresEndInTheirStatusAndAMessage) {
