@@ -5,6 +5,8 @@
 #include <limits>
 #include <system_error>
 
+#include <fast_float/fast_float.h>
+
 namespace korvel {
 namespace {
 
@@ -98,7 +100,9 @@ LeadingNumber readLeadingNumber(std::string_view text) {
     if (droppedNonZero) digits[end++] = '1';
     digits[end++] = 'e';
     const auto written = std::to_chars(digits + end, digits + sizeof digits, decimalExponent);
-    const auto result = std::from_chars(digits, written.ptr, magnitude);
+    // fast_float rather than the C++ library's from_chars: correctly rounded
+    // on every system korvel is built for, some of whose libraries lack it.
+    const auto result = fast_float::from_chars(digits, written.ptr, magnitude);
     if (result.ec == std::errc::result_out_of_range) magnitude = decimalExponent > 0 ? kInfinity : 0.0;
   }
   return {negative ? -magnitude : magnitude, pos};

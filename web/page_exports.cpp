@@ -1,0 +1,81 @@
+// What the page's script calls: plain C functions over the page's one form,
+// its picture and its file. Texts come in and go out as zero-terminated UTF-8
+// in the module's memory; series and figures are read there as doubles.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "calc/calculate_command.h"
+#include "platform/number_format.h"
+#include "ui/field_reading_note.h"
+#include "web/page_file.h"
+#include "web/page_form.h"
+#include "web/page_preview.h"
+
+namespace {
+
+korvel::web::PageForm form;
+korvel::web::PagePreview preview;
+korvel::web::PageFile file;
+std::string text;  // the text last handed to the script
+
+korvel::web::PreviewSeries seriesOf(int series) { return static_cast<korvel::web::PreviewSeries>(series); }
+
+const char* handOut(std::string value) {
+  text = std::move(value);
+  return text.c_str();
+}
+
+}  // namespace
+
+extern "C" {
+
+void korvel_set_field(int controlId, const char* utf8) { form.setFieldText(controlId, utf8); }
+void korvel_set_half_sine_index(int index) { form.setHalfSineIndex(index); }
+
+// The note shown beside a field whose text is read only in part; empty when read whole.
+const char* korvel_field_note(const char* utf8) { return handOut(korvel::fieldReadingNote(utf8)); }
+
+// The picture: 1 when there is a wavelet to draw, 0 when the duration is too short.
+int korvel_update_preview(double scale) { return preview.update(form, scale) ? 1 : 0; }
+const char* korvel_preview_warning() { return preview.warning().c_str(); }
+std::int32_t korvel_preview_count() { return preview.count(); }
+const double* korvel_preview_time() { return preview.time(); }
+const double* korvel_preview_series(int series) { return preview.series(seriesOf(series)); }
+std::int32_t korvel_preview_reduce(std::int32_t columns) { return preview.reduce(columns); }
+const double* korvel_preview_lowest(int series) { return preview.lowest(seriesOf(series)); }
+const double* korvel_preview_highest(int series) { return preview.highest(seriesOf(series)); }
+// Ten doubles: peak amplitude and its time, peak velocity and its time, lowest
+// and highest displacement with their times, velocity and displacement at the end.
+const double* korvel_preview_figures() {
+  static std::array<double, 10> figures;
+  const korvel::MotionFigures& f = preview.figures();
+  figures = {f.peakAmplitude.value,       f.peakAmplitude.time,       f.peakVelocity.value,
+             f.peakVelocity.time,         f.lowestDisplacement.value, f.lowestDisplacement.time,
+             f.highestDisplacement.value, f.highestDisplacement.time, f.endVelocity,
+             f.endDisplacement};
+  return figures.data();
+}
+
+// A number as the form writes it in general notation: "%.{digits}g".
+const char* korvel_format_general(double value, int digits) {
+  std::string out;
+  korvel::appendGeneral(out, value, digits, 0);
+  return handOut(std::move(out));
+}
+
+// Calculate Time History: 1 with the file's bytes ready, 0 with the warning in korvel_message().
+int korvel_calculate() {
+  preview.forget();  // the file's samples replace the picture's
+  return file.calculate(form) ? 1 : 0;
+}
+const char* korvel_file_data() { return file.data(); }
+std::size_t korvel_file_size() { return file.size(); }
+const char* korvel_message() { return file.message().c_str(); }
+const char* korvel_completion_message(const char* fileName) {
+  return handOut(korvel::completionMessageText(fileName));
+}
+
+}  // extern "C"
