@@ -6,11 +6,10 @@
 #include <cstring>
 
 #include "platform/decimal_digits.h"
+#include "platform/uint128.h"
 
 namespace korvel {
 namespace {
-
-__extension__ typedef unsigned __int128 Uint128;
 
 // magnitude * 10^scale is computed exactly as mantissa * 5^scale * 2^(e2 + scale);
 // with scale <= 27 the product of a 53-bit mantissa and 5^scale stays below 2^117.
