@@ -3,6 +3,11 @@
 // the program aims at. Informational only: the exit status says nothing about speed.
 //
 //   bench_runner [RUNS] [SCRATCH_FOLDER]
+//
+// KORVEL_WINDOWS_CLIS="NAME=PATH.exe ..." adds Windows builds of korvel-cli, run
+// under Wine (its server kept up by the caller), and the start of Wine itself
+// (the program printing its version), so that the program's own time can be
+// set against the Linux korvel-cli's.
 
 #include <algorithm>
 #include <chrono>
@@ -10,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <sys/resource.h>
@@ -108,6 +114,25 @@ void runCase(const Case& benchCase, int runs, const std::string& folder) {
       {"floor 1: synthesis only", {bench + "/bench_synthesis_only", f, "@OUT@"}},
       {"floor 2: dd 63 MiB", {"/bin/dd", "if=/dev/zero", "of=@OUT@", "bs=1M", "count=63", "status=none"}},
   };
+  struct WindowsBuild {
+    std::string name;
+    std::size_t program;  // its run; the next one is Wine's start
+  };
+  std::vector<WindowsBuild> windowsBuilds;
+  if (const char* list = std::getenv("KORVEL_WINDOWS_CLIS")) {
+    std::istringstream words(list);
+    for (std::string word; words >> word;) {
+      const auto equals = word.find('=');
+      if (equals == std::string::npos) continue;
+      const std::string name = word.substr(0, equals);
+      const std::string exe = word.substr(equals + 1);
+      windowsBuilds.push_back({name, programs.size()});
+      programs.push_back({"korvel-cli.exe, " + name + " (Wine)",
+                          {"/usr/bin/wine", exe, "-a", "1", "-f", f, "-n", "3", "-d", "0", "-t", "200", "-r", "10000",
+                           "-o", "@OUT@"}});
+      programs.push_back({"  Wine start (" + name + " --version)", {"/usr/bin/wine", exe, "--version"}});
+    }
+  }
   const std::string output = folder + "/bench-output.txt";
 
   // Same bytes as the straightforward formatter?
@@ -115,6 +140,11 @@ void runCase(const Case& benchCase, int runs, const std::string& folder) {
   const FileDigest fast = digestOf(output);
   runOnce(programs[1], output);
   const bool identical = fast == digestOf(output);
+  std::vector<bool> windowsIdentical;
+  for (const WindowsBuild& build : windowsBuilds) {
+    runOnce(programs[build.program], output);
+    windowsIdentical.push_back(fast == digestOf(output));
+  }
   for (Program& program : programs) program.seconds.clear();
 
   for (int run = 0; run < runs; ++run) {
@@ -152,6 +182,15 @@ void runCase(const Case& benchCase, int runs, const std::string& folder) {
     const bool met = r.atMost ? r.value <= r.target : r.value >= r.target;
     std::printf("  %-36s %7.2f  (target %s %g: %s)\n", r.text, r.value, r.atMost ? "<=" : ">=", r.target,
                 met ? "met" : "not met");
+  }
+  for (std::size_t k = 0; k < windowsBuilds.size(); ++k) {
+    const std::size_t at = windowsBuilds[k].program;
+    const double own = medians[at] - medians[at + 1];
+    std::printf("  korvel-cli.exe %s: file %s korvel-cli's\n", windowsBuilds[k].name.c_str(),
+                windowsIdentical[k] ? "identical to" : "DIFFERENT FROM");
+    std::printf("    %-34s %7.2f\n", "with Wine's start / korvel-cli", medians[at] / korvel);
+    std::printf("    %-34s %7.2f  (target <= 1.5: %s)\n", "less Wine's start / korvel-cli", own / korvel,
+                own / korvel <= 1.5 ? "met" : "not met");
   }
 }
 

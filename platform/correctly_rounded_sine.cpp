@@ -29,7 +29,7 @@ constexpr double kSigns[2] = {1.0, -1.0};
 // two, whose neighbour toward zero is twice as near.
 double halfUnitAround(double y) {
   const double power = std::bit_cast<double>(std::bit_cast<std::uint64_t>(y) & 0x7FF0000000000000ull);
-  return power == std::fabs(y) ? power * 0x1p-54 : power * 0x1p-53;
+  return power == std::abs(y) ? power * 0x1p-54 : power * 0x1p-53;
 }
 
 }  // namespace
@@ -45,7 +45,7 @@ double halfUnitAround(double y) {
 // When the error bound leaves the rounding open (about once in 5,000 angles),
 // or the angle is too large for the reduction, the many-word evaluation decides.
 double correctlyRoundedSine(double x) {
-  const double ax = std::fabs(x);
+  const double ax = std::abs(x);
   if (!(ax < kLargestFastAngle)) return multiwordSine(x);  // also infinities and not-a-number
   if (ax < 0x1p-26) return x;                             // the sine rounds to the angle itself
 
@@ -56,7 +56,7 @@ double correctlyRoundedSine(double x) {
   const double bPart = b - first;
   double bLow = ((first - (b - bPart)) - (second + bPart)) - k * kUnit3;
   // Within 2^-40 of a multiple of pi/512 the reduction's error may matter.
-  if (std::fabs(b) < 0x1p-40) return multiwordSine(x);
+  if (std::abs(b) < 0x1p-40) return multiwordSine(x);
   const double bSum = b + bLow;
   bLow -= bSum - b;  // now below half a unit of b's last place
   b = bSum;
@@ -86,8 +86,8 @@ double correctlyRoundedSine(double x) {
 
   const double y = head + tail;
   const double beyond = tail - (y - head);  // y + beyond is head + tail exactly
-  const double error = std::fabs(y) * kEvaluationError + (k * kReductionErrorPerUnit + kReductionError);
-  if (std::fabs(beyond) + error < halfUnitAround(y)) {
+  const double error = std::abs(y) * kEvaluationError + (k * kReductionErrorPerUnit + kReductionError);
+  if (std::abs(beyond) + error < halfUnitAround(y)) {
     return (quarter >= 2) != (x < 0) ? -y : y;
   }
   return multiwordSine(x);
