@@ -3,6 +3,12 @@
 // the program aims at. Informational only: the exit status says nothing about speed.
 //
 //   bench_runner [RUNS] [SCRATCH_FOLDER]
+//
+// KORVEL_WINDOWS_CLIS="NAME=PATH.exe ..." adds Windows builds of korvel-cli, run
+// under Wine (its server kept up by the caller; 64-bit programs by Wine's own
+// 64-bit loader), and the start of Wine itself
+// (the program printing its version), so that the program's own time can be
+// set against the Linux korvel-cli's.
 
 #include <algorithm>
 #include <chrono>
@@ -10,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <sys/resource.h>
@@ -96,6 +103,21 @@ FileDigest digestOf(const std::string& path) {
   return digest;
 }
 
+// Wine's own loader for a 64-bit program where Debian keeps it: the wine
+// command starts the 32-bit loader first, which then hands 64-bit programs
+// over, and that alone takes longer than the Linux korvel-cli's whole run.
+std::string wineLoaderFor(const std::string& exe) {
+  std::ifstream in(exe, std::ios::binary);
+  unsigned char header[0x40] = {};
+  in.read(reinterpret_cast<char*>(header), sizeof header);
+  const std::uint32_t peOffset = header[0x3C] | header[0x3D] << 8 | header[0x3E] << 16 | std::uint32_t{header[0x3F]} << 24;
+  unsigned char machine[2] = {};
+  in.seekg(peOffset + 4);
+  in.read(reinterpret_cast<char*>(machine), 2);
+  const bool is64 = (machine[0] | machine[1] << 8) == 0x8664;
+  return is64 && ::access("/usr/lib/wine/wine64", X_OK) == 0 ? "/usr/lib/wine/wine64" : "/usr/bin/wine";
+}
+
 void runCase(const Case& benchCase, int runs, const std::string& folder) {
   const std::string bench = BENCH_DIR;
   const std::string f = benchCase.frequency;
@@ -108,6 +130,26 @@ void runCase(const Case& benchCase, int runs, const std::string& folder) {
       {"floor 1: synthesis only", {bench + "/bench_synthesis_only", f, "@OUT@"}},
       {"floor 2: dd 63 MiB", {"/bin/dd", "if=/dev/zero", "of=@OUT@", "bs=1M", "count=63", "status=none"}},
   };
+  struct WindowsBuild {
+    std::string name;
+    std::size_t program;  // its run; the next one is Wine's start
+  };
+  std::vector<WindowsBuild> windowsBuilds;
+  if (const char* list = std::getenv("KORVEL_WINDOWS_CLIS")) {
+    std::istringstream words(list);
+    for (std::string word; words >> word;) {
+      const auto equals = word.find('=');
+      if (equals == std::string::npos) continue;
+      const std::string name = word.substr(0, equals);
+      const std::string exe = word.substr(equals + 1);
+      const std::string loader = wineLoaderFor(exe);
+      windowsBuilds.push_back({name, programs.size()});
+      programs.push_back({"korvel-cli.exe, " + name + " (Wine)",
+                          {loader, exe, "-a", "1", "-f", f, "-n", "3", "-d", "0", "-t", "200", "-r", "10000",
+                           "-o", "@OUT@"}});
+      programs.push_back({"  Wine start (" + name + " --version)", {loader, exe, "--version"}});
+    }
+  }
   const std::string output = folder + "/bench-output.txt";
 
   // Same bytes as the straightforward formatter?
@@ -115,6 +157,11 @@ void runCase(const Case& benchCase, int runs, const std::string& folder) {
   const FileDigest fast = digestOf(output);
   runOnce(programs[1], output);
   const bool identical = fast == digestOf(output);
+  std::vector<bool> windowsIdentical;
+  for (const WindowsBuild& build : windowsBuilds) {
+    runOnce(programs[build.program], output);
+    windowsIdentical.push_back(fast == digestOf(output));
+  }
   for (Program& program : programs) program.seconds.clear();
 
   for (int run = 0; run < runs; ++run) {
@@ -152,6 +199,15 @@ void runCase(const Case& benchCase, int runs, const std::string& folder) {
     const bool met = r.atMost ? r.value <= r.target : r.value >= r.target;
     std::printf("  %-36s %7.2f  (target %s %g: %s)\n", r.text, r.value, r.atMost ? "<=" : ">=", r.target,
                 met ? "met" : "not met");
+  }
+  for (std::size_t k = 0; k < windowsBuilds.size(); ++k) {
+    const std::size_t at = windowsBuilds[k].program;
+    const double own = medians[at] - medians[at + 1];
+    std::printf("  korvel-cli.exe %s: file %s korvel-cli's\n", windowsBuilds[k].name.c_str(),
+                windowsIdentical[k] ? "identical to" : "DIFFERENT FROM");
+    std::printf("    %-34s %7.2f\n", "with Wine's start / korvel-cli", medians[at] / korvel);
+    std::printf("    %-34s %7.2f  (target <= 1.5: %s)\n", "less Wine's start / korvel-cli", own / korvel,
+                own / korvel <= 1.5 ? "met" : "not met");
   }
 }
 

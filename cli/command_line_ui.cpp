@@ -2,6 +2,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "platform/win32/wide_text.h"
 #else
 #include <cerrno>
 #include <unistd.h>
@@ -27,8 +29,11 @@ PathSplit splitPath(const std::string& path) {
   return path.size() >= 2 && path[1] == ':' ? PathSplit{2, 2} : PathSplit{0, 0};
 }
 int enterFolder(const std::string& folder) {
-  return ::SetCurrentDirectoryA(folder.c_str()) ? 0 : static_cast<int>(::GetLastError());
+  return ::SetCurrentDirectoryW(wideText(folder).c_str()) ? 0 : static_cast<int>(::GetLastError());
 }
+// Windows keeps the current folder below 259 characters, also for programs that
+// declare long paths: the file in a longer folder is opened by its whole path.
+bool tooLongToEnter(const std::string& folder) { return wideText(folder).size() > MAX_PATH - 2; }
 #else
 // The folder is what comes before the last slash; "/x" is in the root.
 PathSplit splitPath(const std::string& path) {
@@ -37,6 +42,7 @@ PathSplit splitPath(const std::string& path) {
   return {slash == 0 ? 1 : slash, slash + 1};
 }
 int enterFolder(const std::string& folder) { return ::chdir(folder.c_str()) == 0 ? 0 : errno; }
+bool tooLongToEnter(const std::string&) { return false; }
 #endif
 
 }  // namespace
@@ -50,7 +56,9 @@ std::optional<std::string> CommandLineUi::askOutputFileName() {
   askedForFile_ = true;
   const std::string& path = options_.outputPath;
   const PathSplit split = splitPath(path);
-  if (split.folderLength == 0 || options_.standardOutput) return path;
+  if (split.folderLength == 0 || options_.standardOutput || tooLongToEnter(path.substr(0, split.folderLength))) {
+    return path;
+  }
   // A folder that cannot be entered is reported as the file that cannot be opened.
   const int error = enterFolder(path.substr(0, split.folderLength));
   if (error != 0) throw FileFailure(FileFailure::Open, path, error);

@@ -1,21 +1,6 @@
-# Cross-builds korvel for 64-bit Windows with Debian's MinGW-w64 (posix thread
-# model, so that std::thread works):
+# Cross-builds korvel for 64-bit Windows with Debian's MinGW-w64:
 #   cmake -S . -B build-windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
 # The programs and tests then run under Wine (tools/test-windows).
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
 set(korvel_triple x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${korvel_triple}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${korvel_triple}-g++-posix)
-set(CMAKE_RC_COMPILER ${korvel_triple}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${korvel_triple})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-# CTest and the test discovery run the .exe files through Wine, quietly and in
-# a prefix of the build's own (created on first use).
-set(CMAKE_CROSSCOMPILING_EMULATOR env WINEDEBUG=-all WINEPREFIX=${CMAKE_BINARY_DIR}/wine-prefix wine)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)

@@ -26,12 +26,19 @@ inline constexpr char kDigitPairs[] =
 inline char* putDigits(char* out, std::uint64_t value, int count) {
   char* const end = out + count;
   char* p = end;
-  for (; count >= 2; count -= 2) {
+  for (; count >= 2 && value > 0xFFFFFFFF; count -= 2) {
     p -= 2;
     std::memcpy(p, kDigitPairs + 2 * (value % 100), 2);
     value /= 100;
   }
-  if (count > 0) *--p = static_cast<char>('0' + value);
+  // The rest in 32 bits: on 32-bit processors a 64-bit division is a slow library call.
+  auto rest = static_cast<std::uint32_t>(value);
+  for (; count >= 2; count -= 2) {
+    p -= 2;
+    std::memcpy(p, kDigitPairs + 2 * (rest % 100), 2);
+    rest /= 100;
+  }
+  if (count > 0) *--p = static_cast<char>('0' + rest);
   return end;
 }
 

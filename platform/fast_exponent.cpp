@@ -6,11 +6,10 @@
 #include <cstring>
 
 #include "platform/decimal_digits.h"
+#include "platform/uint128.h"
 
 namespace korvel {
 namespace {
-
-__extension__ typedef unsigned __int128 Uint128;
 
 // magnitude * 10^scale is computed exactly as mantissa * 5^scale * 2^(e2 + scale);
 // with scale <= 27 the product of a 53-bit mantissa and 5^scale stays below 2^117.
@@ -99,7 +98,7 @@ char* formatFixedExponent(char* out, double value) {
   constexpr int kWidth = kPrecision + 8;  // "-d." + digits + "e-ddd": negative values fill it
   constexpr std::uint64_t kFirst = kPow10[kPrecision];
   const bool negative = std::signbit(value);
-  const double magnitude = std::fabs(value);
+  const double magnitude = std::abs(value);
   out[0] = negative ? '-' : ' ';
   if (magnitude == 0) {  // most amplitudes outside the wavelet
     constexpr char kZero[] = "0.000000000000000000";
@@ -109,8 +108,10 @@ char* formatFixedExponent(char* out, double value) {
   }
   RoundedDecimal rounded;
   if (!tryRoundFast<kPrecision + 1>(magnitude, rounded)) rounded = roundToSignificant(magnitude, kPrecision + 1);
-  const std::uint64_t first = rounded.digits / kFirst;
-  const std::uint64_t rest = rounded.digits - first * kFirst;
+  // At most 7 digits: 32-bit arithmetic, which 32-bit processors do without a library call.
+  const auto digits = static_cast<std::uint32_t>(rounded.digits);
+  const std::uint32_t first = digits / static_cast<std::uint32_t>(kFirst);
+  const std::uint32_t rest = digits - first * static_cast<std::uint32_t>(kFirst);
   out[1] = static_cast<char>('0' + first);
   out[2] = '.';
   putExponent(putDigits(out + 3, rest, kPrecision), rounded.exponent);

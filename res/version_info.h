@@ -23,6 +23,11 @@ inline constexpr std::string_view kOriginalFilename = "korvel.EXE";
 inline constexpr std::string_view kOriginalFilename = "korvel";
 #endif
 
+// korvel-cli.exe's own entries where its version block differs from korvel.exe's.
+inline constexpr std::string_view kCliFileDescription = "korvel command-line twin";
+inline constexpr std::string_view kCliInternalName = "korvel-cli";
+inline constexpr std::string_view kCliOriginalFilename = "korvel-cli.exe";
+
 struct VersionEntry {
   std::string_view key;
   std::string_view value;

@@ -3,6 +3,8 @@
 // per sample, and a refused run writes nothing.
 
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -72,6 +74,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   FUZZ_CHECK(ui.cursorDepth == 0, "busy cursor left on");
   FUZZ_CHECK(ui.messages.size() == 1, "%zu messages", ui.messages.size());
+  // With KORVEL_FUZZ_DIGEST set, what the input gave, for comparing platforms:
+  // the file's size and a hash of its bytes, or the warning.
+  static const bool printDigest = std::getenv("KORVEL_FUZZ_DIGEST") != nullptr;
+  if (printDigest) {
+    const std::string file = ui.saveDialogs == 0 ? ui.messages[0] : testing::readFile(dir.file("fuzz.txt"));
+    std::uint64_t hash = 1469598103934665603ull;
+    for (unsigned char byte : file) hash = (hash ^ byte) * 1099511628211ull;
+    std::printf("%s %zu %016llx\n", ui.saveDialogs == 0 ? "refused" : "written", file.size(),
+                static_cast<unsigned long long>(hash));
+  }
   if (ui.saveDialogs == 0) {
     FUZZ_CHECK(ui.messages[0].rfind(" Warning: Recommended duration > ", 0) == 0, "%s", ui.messages[0].c_str());
     FUZZ_CHECK(!std::filesystem::exists(dir.file("fuzz.txt")), "refused run wrote a file");

@@ -2,8 +2,10 @@
 // every folder named. Used where libFuzzer is not at hand, so that the corpus
 // runs as an ordinary test.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -26,21 +28,26 @@ void replay(const std::filesystem::path& file) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::size_t count = 0;
+  // In name order, so that runs on different systems can be compared line by
+  // line where a target prints what each input gave (KORVEL_FUZZ_DIGEST set).
+  std::vector<std::filesystem::path> inputs;
   for (int i = 1; i < argc; ++i) {
     const std::filesystem::path path = argv[i];
     if (std::filesystem::is_directory(path)) {
       for (const auto& entry : std::filesystem::directory_iterator(path)) {
-        if (entry.is_regular_file()) {
-          replay(entry.path());
-          ++count;
-        }
+        if (entry.is_regular_file()) inputs.push_back(entry.path());
       }
     } else {
-      replay(path);
-      ++count;
+      inputs.push_back(path);
     }
   }
+  std::sort(inputs.begin(), inputs.end());
+  const bool named = std::getenv("KORVEL_FUZZ_DIGEST") != nullptr;
+  for (const std::filesystem::path& input : inputs) {
+    if (named) std::cout << input.filename().string() << ' ' << std::flush;
+    replay(input);
+  }
+  const std::size_t count = inputs.size();
   std::cout << count << " inputs replayed\n";
   return count > 0 ? 0 : 1;
 }

@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -26,21 +28,23 @@ struct Outcome {
 class CliTest : public ::testing::Test {
  protected:
   // Runs korvel-cli in the test's folder, standard error into a file, and
-  // standard output with it unless `output` is given.
+  // standard output with it unless `output` is given. The arguments are UTF-8
+  // and reach it as typed, through the wide command line.
   Outcome run(const std::vector<std::string>& args, HANDLE output = nullptr) {
     std::string command = std::string("\"") + KORVEL_CLI + "\"";
     for (const auto& arg : args) command += " \"" + arg + "\"";
+    std::wstring wideCommand = wide(command);
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     const std::string errName = dir.file(".err");
     HANDLE err = ::CreateFileA(errName.c_str(), GENERIC_WRITE, 0, &inherit, CREATE_ALWAYS, 0, nullptr);
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = output != nullptr ? output : err;
     startup.hStdError = err;
     PROCESS_INFORMATION process{};
-    const std::string folder = dir.path().string();
-    if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &startup,
+    const std::wstring folder = dir.path().wstring();
+    if (!::CreateProcessW(nullptr, wideCommand.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &startup,
                           &process)) {
       ::CloseHandle(err);
       ADD_FAILURE() << "cannot start " << command;
@@ -53,6 +57,16 @@ class CliTest : public ::testing::Test {
     ::CloseHandle(process.hProcess);
     ::CloseHandle(err);
     return {status, readFile(errName)};
+  }
+  static std::wstring wide(const std::string& utf8) {
+    std::wstring text(static_cast<std::size_t>(::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0)), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(), static_cast<int>(text.size()));
+    return text;
+  }
+  // The bytes of a file named in UTF-8, relative to the test's folder; empty when there is none.
+  std::string contentsOf(const std::string& utf8Name) {
+    std::ifstream in(dir.path() / std::filesystem::path(wide(utf8Name)), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
   }
   static std::vector<std::string> workedExample(const std::string& output) {
     return {"-a", "1", "-f", "10", "-d", "0", "-t", "0.2", "-r", "100", "-o", output};
@@ -117,6 +131,43 @@ TEST_F(CliTest, FailuresEndInTheirStatusAndAMessage) {
   const Outcome warned = run(tooShort);
   EXPECT_EQ(warned.status, 3u);
   EXPECT_EQ(warned.err, " Warning: Recommended duration >     0.15\n");
+}
+
+// Names and texts beyond the system's old code page reach korvel-cli unchanged,
+// as on Linux: no question marks, no look-alike letters, no slash made of a
+// division slash, no digits made of full-width ones.
+TEST_F(CliTest, NamesAndTextsOutsideAsciiAreTakenAsTyped) {
+  for (const std::string name : {"\u041f\u0440\u0438\u0432\u0435\u0442.txt", "\uff46\uff55\uff4c\uff4c.txt", "x\u2215y.txt"}) {
+    const Outcome outcome = run(workedExample(name));
+    EXPECT_EQ(outcome.status, 0u) << name << outcome.err;
+    EXPECT_EQ(contentsOf(name), kWorkedExampleFile) << name;
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir.file("full.txt")));
+  EXPECT_FALSE(std::filesystem::exists(dir.file("x")));
+
+  auto fullWidthDuration = workedExample("short.txt");
+  fullWidthDuration[7] = "\uff11\uff10";  // read as 0, as on Linux: too short
+  const Outcome outcome = run(fullWidthDuration);
+  EXPECT_EQ(outcome.status, 3u);
+  EXPECT_NE(outcome.err.find(" Warning: Recommended duration >     0.15"), std::string::npos) << outcome.err;
+}
+
+// Folders deeper than 260 characters, named in full, with \\?\, or from the
+// current folder.
+TEST_F(CliTest, PathsBeyond260CharactersAreWritten) {
+  std::string relative;
+  for (char letter : {'a', 'b', 'c', 'd', 'e', 'f'}) relative += std::string(50, letter) + "\\";
+  std::filesystem::create_directories(dir.path() / relative);
+  const std::string full = std::filesystem::path(dir.path() / relative).make_preferred().string();
+  ASSERT_GT(full.size(), 300u);
+  const std::string outputs[] = {full + "full.txt", "\\\\?\\" + full + "unc.txt", relative + "relative.txt"};
+  for (const std::string& output : outputs) {
+    const Outcome outcome = run(workedExample(output));
+    EXPECT_EQ(outcome.status, 0u) << output << "\n" << outcome.err;
+  }
+  for (const char* name : {"full.txt", "unc.txt", "relative.txt"}) {
+    EXPECT_EQ(contentsOf(relative + name), kWorkedExampleFile) << name;
+  }
 }
 
 }  // namespace

@@ -59,7 +59,7 @@ HWND findWindow(const std::string& caption, HWND other = nullptr) {
     HWND found;
   } search{caption, other, nullptr};
   EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
+      [](HWND window, LPARAM data) CALLBACK -> BOOL {
         auto& s = *reinterpret_cast<Search*>(data);
         DWORD process = 0;
         GetWindowThreadProcessId(window, &process);
@@ -79,7 +79,7 @@ HWND findOwnedBy(HWND owner) {
     HWND found;
   } search{owner, nullptr};
   EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
+      [](HWND window, LPARAM data) CALLBACK -> BOOL {
         auto& s = *reinterpret_cast<Search*>(data);
         if (GetWindow(window, GW_OWNER) != s.owner || !IsWindowVisible(window)) return TRUE;
         s.found = window;

@@ -1,8 +1,10 @@
 #!/usr/bin/python3
 """check_resources.py EXE: the Windows program's resources read back from the
 file: icon group 128 with its 32x32 and 16x16 16-colour images and its 48 and
-256 pixel ones in full colour, string 101,
-the version block's fixed part and nine keys in order, and the manifest."""
+256 pixel ones in full colour, string 101, the version block's fixed part and
+nine keys in order (korvel-cli.exe with its own names), and the manifest for
+the file's architecture."""
+import os
 import sys
 
 import pefile
@@ -53,12 +55,17 @@ def main(path):
     expect([t.LangID for t in tables] == [b"040904B0"], "one block 040904B0")
     strings = {k.decode(): v.decode() for k, v in tables[0].entries.items()}
     expect(list(strings) == KEYS, f"version keys {list(strings)}")
-    expect(strings.get("OriginalFilename") == "korvel.EXE", "OriginalFilename korvel.EXE")
+    cli = os.path.basename(path).startswith("korvel-cli")
+    names = ("korvel-cli", "korvel-cli.exe") if cli else ("korvel", "korvel.EXE")
+    expect((strings.get("InternalName"), strings.get("OriginalFilename")) == names, f"names {names}")
     expect(strings.get("FileVersion") == "1, 0, 0, 1", "FileVersion text")
 
     manifest = data_of(types[RT_MANIFEST].directory.entries[0]).decode()
-    for needed in ("<activeCodePage", ">UTF-8<", "Microsoft.Windows.Common-Controls", "6.0.0.0",
-                   ">PerMonitorV2<", "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"):
+    architecture = {0x14C: "x86", 0x8664: "amd64"}[pe.FILE_HEADER.Machine]
+    for needed in ("<activeCodePage", ">UTF-8<", "<longPathAware", ">true</longPathAware>",
+                   f'name="korvel.{names[0]}" version="1.0.0.1" processorArchitecture="{architecture}"',
+                   "Microsoft.Windows.Common-Controls", "6.0.0.0", ">PerMonitorV2<",
+                   "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"):
         expect(needed in manifest, f"manifest has {needed}")
 
     for failure in failures:
