@@ -3,13 +3,13 @@
 #ifdef _WIN32
 #include <windows.h>
 
-#include "platform/win32/wide_text.h"
+#include "platform/files/win32/wide_text.h"
 #else
 #include <cerrno>
 #include <unistd.h>
 #endif
 
-#include "platform/file_failure.h"
+#include "platform/files/file_failure.h"
 
 namespace korvel::cli {
 namespace {

@@ -8,8 +8,8 @@
 #include "calc/number_text.h"
 #include "calc/synthesis.h"
 #include "cli/shown_text.h"
-#include "platform/fast_exponent.h"
-#include "platform/number_format.h"
+#include "platform/numbers/fast_exponent.h"
+#include "platform/numbers/number_format.h"
 
 namespace korvel::cli {
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "calc/number_text.h"
-#include "platform/number_format.h"
+#include "platform/numbers/number_format.h"
 
 namespace korvel {
 namespace {

@@ -3,10 +3,10 @@
 #include <string>
 
 #include "calc/calculate_command.h"
-#include "platform/busy_cursor.h"
-#include "platform/file_failure.h"
-#include "platform/message_box.h"
-#include "platform/save_dialog.h"
+#include "platform/files/file_failure.h"
+#include "platform/window/busy_cursor.h"
+#include "platform/window/message_box.h"
+#include "platform/window/save_dialog.h"
 #include "res/dialog_templates.h"
 #include "res/resource_ids.h"
 #include "res/string_table.h"

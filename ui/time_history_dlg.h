@@ -5,10 +5,10 @@
 // and its message boxes, save dialog and busy cursor.
 
 #include "calc/time_history.h"
-#include "platform/controls.h"
-#include "platform/dialog.h"
-#include "platform/icon.h"
-#include "platform/write_progress.h"
+#include "platform/window/controls.h"
+#include "platform/window/dialog.h"
+#include "platform/window/icon.h"
+#include "platform/window/write_progress.h"
 
 namespace korvel {
 
