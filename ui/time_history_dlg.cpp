@@ -21,9 +21,9 @@ constexpr DialogRect kProgressArea{200, 120, 110, 14};
 
 }  // namespace
 
-CTimeHistoryDlg::CTimeHistoryDlg(CDialog* parent)
+CTimeHistoryDlg::CTimeHistoryDlg(CDialog* parent, WriteProgress::Clock clock)
     : CDialog(res::kTimeHistoryTemplate, parent), icon_(Icon::load(res::IDR_MAINFRAME)),
-      writeProgress_(*this, kProgressArea) {}
+      writeProgress_(*this, kProgressArea, clock) {}
 
 void CTimeHistoryDlg::DoDataExchange(DataExchange& exchange) {
   CDialog::DoDataExchange(exchange);

@@ -16,7 +16,8 @@ class FileFailure;
 
 class CTimeHistoryDlg : public CDialog, public CalculationUi {
  public:
-  explicit CTimeHistoryDlg(CDialog* parent = nullptr);
+  // `clock` times a slow write's progress (a test's own clock in tests).
+  explicit CTimeHistoryDlg(CDialog* parent = nullptr, WriteProgress::Clock clock = &WriteProgress::steadyClock);
 
   std::string fieldText(int controlId) override;
   int selectedHalfSineIndex() override;

@@ -1,7 +1,7 @@
 #pragma once
 
 // The controls a dialog's code reads and fills, once DataExchange has bound them
-// to the platform's own control (a widget or a window handle).
+// to the window system's own control, which the dialog's window owns.
 
 #include <functional>
 #include <string>
@@ -9,12 +9,12 @@
 
 namespace korvel {
 
-// The platform's own control behind a bound control object.
-using NativeControl = void*;
-
 // An edit field.
 class CEdit {
  public:
+  // The window system's own field (qt/native_controls.h, win32/native_controls.h).
+  struct Native;
+
   std::string GetWindowText() const;
 
   // From now on, each change of the text marks the field with `noteFor` of the
@@ -24,12 +24,15 @@ class CEdit {
 
  private:
   friend class DataExchange;
-  NativeControl control_ = nullptr;
+  Native* native_ = nullptr;
 };
 
 // A list box with exactly one selected entry, which the user can move but not clear.
 class CListBox {
  public:
+  // The window system's own list (qt/native_controls.h, win32/native_controls.h).
+  struct Native;
+
   // Inserts the entry at `index` (0 first), whatever the list's sorting.
   void InsertString(int index, std::string_view label);
   int GetCount() const;
@@ -40,7 +43,7 @@ class CListBox {
 
  private:
   friend class DataExchange;
-  NativeControl control_ = nullptr;
+  Native* native_ = nullptr;
 };
 
 }  // namespace korvel

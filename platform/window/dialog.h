@@ -1,26 +1,29 @@
 #pragma once
 
-// A dialog built from a template of res/, in the platform's own windows and
-// controls: they are created in template order (the tab order) and found by
+// A dialog built from a template of res/, in the window system's own windows
+// and controls: they are created in template order (the tab order) and found by
 // control id. Derived dialogs bind their controls in DoDataExchange, prepare the
 // form in OnInitDialog, answer the two standard buttons in OnOK and OnCancel and
-// the window menu's commands in OnSysCommand.
+// the window menu's commands in OnSysCommand. Those defaults and the binding are
+// the same on every window system (dialog.cpp); the window is each one's own.
 
 #include <memory>
 #include <string_view>
 
+#include "platform/window/controls.h"
 #include "res/dialog_template.h"
 
 namespace korvel {
 
-class CEdit;
-class CListBox;
 class DataExchange;
-class DialogWindow;
 class Icon;
 
 class CDialog {
  public:
+  // The window system's own window behind the dialog (qt/dialog_window.h,
+  // win32/dialog_window.h).
+  struct Native;
+
   // The command of the window menu's Close entry.
   static constexpr int kCloseCommand = 0xF060;
   // The bits of a window-menu command that name it; the system uses the rest.
@@ -50,8 +53,7 @@ class CDialog {
   // The icon of the title bar, the taskbar and the window switcher.
   void SetIcon(const Icon& icon);
 
-  // The platform's window behind the dialog.
-  DialogWindow& window() const { return *window_; }
+  Native& native() const { return *native_; }
 
  protected:
   virtual void DoDataExchange(DataExchange& exchange);
@@ -61,14 +63,12 @@ class CDialog {
   virtual void OnOK();
   // IDCANCEL, Escape and the close box: ends the dialog with IDCANCEL.
   virtual void OnCancel();
-  // A window-menu command.
+  // A window-menu command; Close closes the window.
   virtual void OnSysCommand(int command);
 
  private:
-  friend class DialogWindow;
-
   const res::DialogTemplate& template_;
-  std::unique_ptr<DialogWindow> window_;
+  std::unique_ptr<Native> native_;
   bool created_ = false;
 };
 
@@ -82,7 +82,12 @@ class DataExchange {
   void bind(int id, CListBox& list);
 
  private:
+  // The window system's own field or list of control `id`; null when the
+  // dialog has no control of that id and kind.
+  static CEdit::Native* findEdit(const CDialog& dialog, int id);
+  static CListBox::Native* findList(const CDialog& dialog, int id);
   [[noreturn]] void missingControl(int id) const;
+
   const CDialog& dialog_;
 };
 

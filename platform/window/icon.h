@@ -8,10 +8,12 @@ namespace korvel {
 
 class Icon {
  public:
+  // The window system's own icon (qt/native_icon.h, win32/native_icon.h).
+  struct Native;
+
   // The icon group `resourceId` of res/, in all its sizes.
   static Icon load(int resourceId);
 
-  struct Native;  // the platform's own icon
   const Native& native() const { return *native_; }
 
  private:

@@ -1,11 +1,9 @@
 #pragma once
 
 // The application object: exactly one per process, constructed before the
-// entry routine runs. The entry routine starts the platform's application
+// entry routine runs. The entry routine starts the window system's application
 // (its name, version, icon), lets the application object start up in
 // InitInstance and ends the program.
-
-#include <memory>
 
 namespace korvel {
 
@@ -30,13 +28,18 @@ class CWinApp {
   CDialog* mainWindow() const { return mainWindow_; }
   void setMainWindow(CDialog* window) { mainWindow_ = window; }
 
-  // The entry routine. Only the program's name reaches the platform, so the
-  // rest of the command line is never read.
+  // The entry routine: starts the window system, runs the instance, ends. Only
+  // the program's name reaches the window system, so the rest of the command
+  // line is never read.
   int run(int argc, char** argv);
 
  private:
-  struct Platform;
-  std::unique_ptr<Platform> platform_;
+  // With the window system started: InitInstance, the message loop and
+  // ExitInstance. Returns the program's exit status.
+  int runInstance();
+  // The window system's message loop, until the program quits.
+  void runMessageLoop();
+
   CDialog* mainWindow_ = nullptr;
 };
 

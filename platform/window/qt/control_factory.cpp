@@ -2,12 +2,11 @@
 
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <limits>
 
 #include "platform/window/qt/icon_group.h"
-#include "platform/window/qt/single_choice_list.h"
+#include "platform/window/qt/native_controls.h"
 #include "platform/window/qt/whole_pixel_frame.h"
 
 namespace korvel {
@@ -49,7 +48,7 @@ QWidget* createStaticText(const res::ControlTemplate& control, QWidget* parent) 
 }
 
 QWidget* createEdit(const res::ControlTemplate& control, QWidget* parent) {
-  auto* edit = new QLineEdit(parent);
+  auto* edit = new CEdit::Native(parent);
   edit->setFrame(has(control, kBorder));
   edit->setMaxLength(std::numeric_limits<int>::max());  // no length limit of its own
   return edit;
@@ -58,7 +57,7 @@ QWidget* createEdit(const res::ControlTemplate& control, QWidget* parent) {
 QWidget* createListBox(const res::ControlTemplate& control, QWidget* parent) {
   // Every list of this program is a single-selection list: one entry is
   // always selected, and the user can move the selection but not clear it.
-  auto* list = new SingleChoiceList(parent);
+  auto* list = new CListBox::Native(parent);
   list->setFrameShape(has(control, kBorder) ? QFrame::StyledPanel : QFrame::NoFrame);
   list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   list->setVerticalScrollBarPolicy(has(control, kVScroll) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);

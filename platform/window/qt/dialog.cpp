@@ -5,19 +5,15 @@
 #include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
-#include <stdexcept>
-#include <string>
 
-#include "platform/window/controls.h"
 #include "platform/window/icon.h"
 #include "platform/window/qt/accessible_names.h"
 #include "platform/window/qt/control_factory.h"
 #include "platform/window/qt/dialog_window.h"
 #include "platform/window/qt/fixed_window.h"
 #include "platform/window/qt/focus_frame_style.h"
+#include "platform/window/qt/native_controls.h"
 #include "platform/window/qt/native_icon.h"
 #include "platform/window/win_app.h"
 #include "res/resource_ids.h"
@@ -47,16 +43,16 @@ Qt::FocusPolicy focusPolicyFor(const res::ControlTemplate& control) {
 
 CDialog::CDialog(const res::DialogTemplate& dialogTemplate, CDialog* parent)
     : template_(dialogTemplate),
-      window_(std::make_unique<DialogWindow>(*this, parent != nullptr ? &parent->window() : nullptr)) {}
+      native_(std::make_unique<Native>(*this, parent != nullptr ? parent->native_.get() : nullptr)) {}
 
 CDialog::~CDialog() = default;
 
 void CDialog::Create() {
   if (created_) return;
   created_ = true;
-  window_->createControls();
+  native_->createControls();
   if (OnInitDialog()) {
-    for (QWidget* control : window_->controls()) {
+    for (QWidget* control : native_->controls()) {
       if (control->focusPolicy() == Qt::StrongFocus && control->isEnabled()) {
         control->setFocus(Qt::OtherFocusReason);
         break;
@@ -66,45 +62,33 @@ void CDialog::Create() {
 }
 
 int CDialog::DoModal() {
-  window_->adoptOwner();
+  native_->adoptOwner();
   Create();
-  return window_->exec();
+  return native_->exec();
 }
 
-void CDialog::EndDialog(int result) { window_->done(result); }
+void CDialog::EndDialog(int result) { native_->done(result); }
 
-bool CDialog::hasWindowMenu() const { return window_->windowMenu() != nullptr; }
+bool CDialog::hasWindowMenu() const { return native_->windowMenu() != nullptr; }
 
 void CDialog::appendWindowMenuEntry(int command, std::string_view text) {
-  if (QMenu* menu = window_->windowMenu()) {
+  if (QMenu* menu = native_->windowMenu()) {
     QAction* action = menu->addAction(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
     action->setData(command);
   }
 }
 
 void CDialog::appendWindowMenuSeparator() {
-  if (QMenu* menu = window_->windowMenu()) menu->addSeparator();
+  if (QMenu* menu = native_->windowMenu()) menu->addSeparator();
 }
 
-void CDialog::SetIcon(const Icon& icon) { window_->setWindowIcon(icon.native().icon); }
-
-void CDialog::DoDataExchange(DataExchange&) {}
-
-bool CDialog::OnInitDialog() {
-  DataExchange exchange(*this);
-  DoDataExchange(exchange);
-  return true;
-}
-
-void CDialog::OnOK() { EndDialog(res::IDOK); }
-
-void CDialog::OnCancel() { EndDialog(res::IDCANCEL); }
+void CDialog::SetIcon(const Icon& icon) { native_->setWindowIcon(icon.native().icon); }
 
 void CDialog::OnSysCommand(int command) {
-  if ((command & kSysCommandMask) == kCloseCommand) window_->close();
+  if ((command & kSysCommandMask) == kCloseCommand) native_->close();
 }
 
-DialogWindow::DialogWindow(CDialog& dialog, QWidget* parent) : QDialog(parent), dialog_(dialog) {
+CDialog::Native::Native(CDialog& dialog, QWidget* parent) : QDialog(parent), dialog_(dialog) {
   const res::DialogTemplate& t = dialog.dialogTemplate();
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint);
@@ -154,7 +138,7 @@ void DialogWindow::adoptOwner() {
   if (parentWidget() != nullptr) return;
   QWidget* owner = nullptr;
   if (CWinApp* app = CWinApp::current(); app != nullptr && app->mainWindow() != nullptr) {
-    owner = &app->mainWindow()->window();
+    owner = &app->mainWindow()->native();
   }
   if (owner == nullptr || owner == this || !owner->isVisible()) owner = QApplication::activeModalWidget();
   if (owner != nullptr && owner != this) setParent(owner, windowFlags());
@@ -213,19 +197,12 @@ bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
-void DataExchange::bind(int id, CEdit& edit) {
-  edit.control_ = dynamic_cast<QLineEdit*>(qtControl(dialog_, id));
-  if (edit.control_ == nullptr) missingControl(id);
+CEdit::Native* DataExchange::findEdit(const CDialog& dialog, int id) {
+  return dynamic_cast<CEdit::Native*>(qtControl(dialog, id));
 }
 
-void DataExchange::bind(int id, CListBox& list) {
-  list.control_ = dynamic_cast<QListWidget*>(qtControl(dialog_, id));
-  if (list.control_ == nullptr) missingControl(id);
-}
-
-void DataExchange::missingControl(int id) const {
-  throw std::logic_error("dialog " + std::to_string(dialog_.dialogTemplate().id) + " has no control " +
-                         std::to_string(id) + " of the bound kind");
+CListBox::Native* DataExchange::findList(const CDialog& dialog, int id) {
+  return dynamic_cast<CListBox::Native*>(qtControl(dialog, id));
 }
 
 }  // namespace korvel

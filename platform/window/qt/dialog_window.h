@@ -15,9 +15,9 @@ class QMenu;
 
 namespace korvel {
 
-class DialogWindow : public QDialog {
+struct CDialog::Native : public QDialog {
  public:
-  DialogWindow(CDialog& dialog, QWidget* parent);
+  Native(CDialog& dialog, QWidget* parent);
 
   CDialog& dialog() const { return dialog_; }
 
@@ -52,9 +52,12 @@ class DialogWindow : public QDialog {
   QMenu* windowMenu_ = nullptr;
 };
 
+// Its name in the Qt wing.
+using DialogWindow = CDialog::Native;
+
 // The Qt window of a dialog, and the widget of its control `id` (null when none).
-inline DialogWindow& qtWindow(const CDialog& dialog) { return dialog.window(); }
-inline QWidget* qtControl(const CDialog& dialog, int id) { return dialog.window().control(id); }
+inline DialogWindow& qtWindow(const CDialog& dialog) { return dialog.native(); }
+inline QWidget* qtControl(const CDialog& dialog, int id) { return dialog.native().control(id); }
 // The dialog whose window `window` is; null for any other window.
 inline CDialog* dialogOf(QWidget* window) {
   auto* dialogWindow = dynamic_cast<DialogWindow*>(window);

@@ -15,7 +15,6 @@
 namespace korvel {
 namespace {
 
-CWinApp* theApplication = nullptr;
 char fallbackProgramName[] = "korvel";
 
 QString latin1(std::string_view text) {
@@ -49,51 +48,30 @@ void startUpMessage(QtMsgType type, const QMessageLogContext& context, const QSt
 
 }  // namespace
 
-// The QApplication and the command line it keeps a reference to.
-struct CWinApp::Platform {
-  int argc = 1;
-  char* argv[2] = {nullptr, nullptr};
-  std::unique_ptr<QApplication> application;
-};
-
-CWinApp::CWinApp() { theApplication = this; }
-
-CWinApp::~CWinApp() {
-  if (theApplication == this) theApplication = nullptr;
-}
-
-CWinApp* CWinApp::current() { return theApplication; }
-
 QString applicationNameFor(const QString& executablePath) {
   return QFileInfo(executablePath).completeBaseName();
 }
 
 int CWinApp::run(int argc, char** argv) {
-  platform_ = std::make_unique<Platform>();
-  platform_->argv[0] = argc > 0 && argv[0] != nullptr ? argv[0] : fallbackProgramName;
+  // The command line Qt gets, which QApplication keeps a reference to: the program's name alone.
+  int qtArgc = 1;
+  char* qtArgv[2] = {argc > 0 && argv[0] != nullptr ? argv[0] : fallbackProgramName, nullptr};
   // Without a window system to open a window on, say so and end.
-  startingQt.program = platform_->argv[0];
+  startingQt.program = qtArgv[0];
   if (const std::string problem = windowSystemProblem(startingQt.program); !problem.empty()) {
     std::fputs(problem.c_str(), stderr);
-    platform_.reset();
     return 1;
   }
   startingQt.previous = qInstallMessageHandler(startUpMessage);
-  platform_->application = std::make_unique<QApplication>(platform_->argc, platform_->argv);
+  QApplication application(qtArgc, qtArgv);
   qInstallMessageHandler(startingQt.previous);
   QApplication::setApplicationName(applicationNameFor(QApplication::applicationFilePath()));
   QApplication::setApplicationVersion(latin1(res::kVersionText));
   QGuiApplication::setDesktopFileName(latin1(res::kApplicationId));
   QGuiApplication::setWindowIcon(loadIconGroup(res::IDR_MAINFRAME));
-
-  int status = 0;
-  if (InitInstance()) {
-    QApplication::exec();
-    status = ExitInstance();
-  }
-  mainWindow_ = nullptr;
-  platform_.reset();
-  return status;
+  return runInstance();
 }
+
+void CWinApp::runMessageLoop() { QApplication::exec(); }
 
 }  // namespace korvel

@@ -3,7 +3,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <stdexcept>
 #include <string>
 
 #include "platform/window/busy_cursor.h"
@@ -25,12 +24,6 @@ constexpr const char* kDialogProperty = "korvel.dialog";
 // The tint of a field whose text is read only in part: a pale yellow.
 constexpr COLORREF kMarkColour = RGB(255, 240, 170);
 
-std::string windowText(HWND window) {
-  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
 // The progress bar and the tooltips of the common controls, registered once
 // before the first dialog.
 void registerCommonControls() {
@@ -44,102 +37,62 @@ void registerCommonControls() {
 
 }  // namespace
 
-struct DialogWindow::FieldMark {
-  HWND edit;
-  std::function<std::string(const std::string&)> noteFor;
-  std::string note;
-};
-
 // ---- CDialog ---------------------------------------------------------------
 
 CDialog::CDialog(const res::DialogTemplate& dialogTemplate, CDialog* parent)
-    : template_(dialogTemplate), window_(std::make_unique<DialogWindow>(*this, parent)) {}
+    : template_(dialogTemplate), native_(std::make_unique<Native>(*this, parent)) {}
 
 CDialog::~CDialog() = default;
 
 void CDialog::Create() {
   if (created_) return;
   created_ = true;
-  window_->create();
+  native_->create();
 }
 
 int CDialog::DoModal() {
   created_ = true;
-  return window_->runModal();
+  return native_->runModal();
 }
 
-void CDialog::EndDialog(int result) { window_->end(result); }
+void CDialog::EndDialog(int result) { native_->end(result); }
 
 bool CDialog::hasWindowMenu() const {
-  return (template_.styles & res::dialog_style::kWindowMenu) != 0 && window_->hwnd() != nullptr &&
-         GetSystemMenu(window_->hwnd(), FALSE) != nullptr;
+  return (template_.styles & res::dialog_style::kWindowMenu) != 0 && native_->hwnd() != nullptr &&
+         GetSystemMenu(native_->hwnd(), FALSE) != nullptr;
 }
 
 void CDialog::appendWindowMenuEntry(int command, std::string_view text) {
   if (!hasWindowMenu()) return;
   const std::string label(text);
-  AppendMenuA(GetSystemMenu(window_->hwnd(), FALSE), MF_STRING, static_cast<UINT_PTR>(command), label.c_str());
-  window_->appendMenuCommand(command);
+  AppendMenuA(GetSystemMenu(native_->hwnd(), FALSE), MF_STRING, static_cast<UINT_PTR>(command), label.c_str());
+  native_->appendMenuCommand(command);
 }
 
 void CDialog::appendWindowMenuSeparator() {
-  if (hasWindowMenu()) AppendMenuA(GetSystemMenu(window_->hwnd(), FALSE), MF_SEPARATOR, 0, nullptr);
+  if (hasWindowMenu()) AppendMenuA(GetSystemMenu(native_->hwnd(), FALSE), MF_SEPARATOR, 0, nullptr);
 }
 
-void CDialog::SetIcon(const Icon& icon) { window_->setIcon(icon.native().icon); }
-
-void CDialog::DoDataExchange(DataExchange&) {}
-
-bool CDialog::OnInitDialog() {
-  DataExchange exchange(*this);
-  DoDataExchange(exchange);
-  return true;
-}
-
-void CDialog::OnOK() { EndDialog(IDOK); }
-
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+void CDialog::SetIcon(const Icon& icon) { native_->setIcon(icon.native().icon); }
 
 void CDialog::OnSysCommand(int command) {
-  if ((command & kSysCommandMask) == kCloseCommand) PostMessageA(window_->hwnd(), WM_CLOSE, 0, 0);
+  if ((command & kSysCommandMask) == kCloseCommand) PostMessageA(native_->hwnd(), WM_CLOSE, 0, 0);
 }
 
 // ---- DataExchange ----------------------------------------------------------
 
-namespace {
+CEdit::Native* DataExchange::findEdit(const CDialog& dialog, int id) { return dialog.native().edit(id); }
 
-HWND boundControl(const CDialog& dialog, int id, res::ControlKind kind) {
-  for (const res::ControlTemplate& control : dialog.dialogTemplate().controls) {
-    if (control.id == id && control.kind == kind) return GetDlgItem(windowOf(dialog), id);
-  }
-  return nullptr;
-}
-
-}  // namespace
-
-void DataExchange::bind(int id, CEdit& edit) {
-  edit.control_ = boundControl(dialog_, id, res::ControlKind::Edit);
-  if (edit.control_ == nullptr) missingControl(id);
-}
-
-void DataExchange::bind(int id, CListBox& list) {
-  list.control_ = boundControl(dialog_, id, res::ControlKind::ListBox);
-  if (list.control_ == nullptr) missingControl(id);
-}
-
-void DataExchange::missingControl(int id) const {
-  throw std::logic_error("dialog " + std::to_string(dialog_.dialogTemplate().id) + " has no control " +
-                         std::to_string(id) + " of the bound kind");
-}
+CListBox::Native* DataExchange::findList(const CDialog& dialog, int id) { return dialog.native().list(id); }
 
 // ---- DialogWindow ----------------------------------------------------------
 
-DialogWindow::DialogWindow(CDialog& dialog, CDialog* parent)
+CDialog::Native::Native(CDialog& dialog, CDialog* parent)
     : dialog_(dialog), parent_(parent), template_(buildDialogTemplate(dialog.dialogTemplate())) {
   registerCommonControls();
 }
 
-DialogWindow::~DialogWindow() {
+CDialog::Native::~Native() {
   if (hwnd_ != nullptr && !modalBox_) DestroyWindow(hwnd_);
 }
 
@@ -233,10 +186,32 @@ void DialogWindow::place() {
 // without a word).
 void DialogWindow::prepareControls() {
   const res::DialogTemplate& t = dialog_.dialogTemplate();
+  edits_.clear();
+  lists_.clear();
   for (const res::ControlTemplate& control : t.controls) {
-    if (control.kind == res::ControlKind::Edit) SendDlgItemMessageW(hwnd_, control.id, EM_SETLIMITTEXT, 0, 0);
+    HWND window = GetDlgItem(hwnd_, control.id);
+    if (control.kind == res::ControlKind::Edit) {
+      SendMessageW(window, EM_SETLIMITTEXT, 0, 0);
+      edits_.push_back(std::make_unique<CEdit::Native>(CEdit::Native{control.id, window, {}, {}}));
+    } else if (control.kind == res::ControlKind::ListBox) {
+      lists_.push_back(std::make_unique<CListBox::Native>(CListBox::Native{control.id, window}));
+    }
   }
   nameControls(hwnd_, t);
+}
+
+CEdit::Native* DialogWindow::edit(int id) const {
+  for (const auto& field : edits_) {
+    if (field->id == id) return field.get();
+  }
+  return nullptr;
+}
+
+CListBox::Native* DialogWindow::list(int id) const {
+  for (const auto& list : lists_) {
+    if (list->id == id) return list.get();
+  }
+  return nullptr;
 }
 
 // Minimised, the dialog shows its icon centred in its client area.
@@ -254,39 +229,38 @@ bool DialogWindow::paintMinimised() {
   return true;
 }
 
-void DialogWindow::markField(HWND edit, std::function<std::string(const std::string&)> noteFor) {
+void DialogWindow::markField(CEdit::Native& field, std::function<std::string(const std::string&)> noteFor) {
   if (tooltip_ == nullptr) {
     tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
                                GetModuleHandleW(nullptr), nullptr);
     SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, 300);
   }
-  auto mark = std::make_unique<FieldMark>(FieldMark{edit, std::move(noteFor), {}});
+  field.noteFor = std::move(noteFor);
   TTTOOLINFOA tool{};
   tool.cbSize = sizeof tool;
   tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
   tool.hwnd = hwnd_;
-  tool.uId = reinterpret_cast<UINT_PTR>(edit);
+  tool.uId = reinterpret_cast<UINT_PTR>(field.window);
   tool.lpszText = const_cast<char*>("");
   SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-  updateMark(*mark);
-  marks_.push_back(std::move(mark));
+  updateMark(field);
 }
 
-void DialogWindow::updateMark(FieldMark& mark) {
-  mark.note = mark.noteFor(windowText(mark.edit));
+void DialogWindow::updateMark(CEdit::Native& field) {
+  field.note = field.noteFor(windowText(field.window));
   TTTOOLINFOA tool{};
   tool.cbSize = sizeof tool;
   tool.hwnd = hwnd_;
-  tool.uId = reinterpret_cast<UINT_PTR>(mark.edit);
-  tool.lpszText = mark.note.data();
+  tool.uId = reinterpret_cast<UINT_PTR>(field.window);
+  tool.lpszText = field.note.data();
   SendMessageA(tooltip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
   SendMessageA(tooltip_, TTM_ACTIVATE, TRUE, 0);
   // A tip showing for this field follows its text at once: the new note, or
   // none when the text is read as a whole.
-  if (tipShownFor(mark.edit)) SendMessageA(tooltip_, mark.note.empty() ? TTM_POP : TTM_UPDATE, 0, 0);
-  InvalidateRect(mark.edit, nullptr, TRUE);
-  describeControl(mark.edit, mark.note);
+  if (tipShownFor(field.window)) SendMessageA(tooltip_, field.note.empty() ? TTM_POP : TTM_UPDATE, 0, 0);
+  InvalidateRect(field.window, nullptr, TRUE);
+  describeControl(field.window, field.note);
 }
 
 bool DialogWindow::tipShownFor(HWND edit) const {
@@ -342,7 +316,10 @@ INT_PTR CALLBACK DialogWindow::procedure(HWND window, UINT message, WPARAM wPara
     RemovePropA(window, kDialogProperty);
     self->hwnd_ = nullptr;
     self->tooltip_ = nullptr;
-    self->marks_.clear();
+    for (auto& field : self->edits_) {
+      field->noteFor = nullptr;
+      field->note.clear();
+    }
     return FALSE;
   }
   return self->handle(message, wParam, lParam);
@@ -367,8 +344,8 @@ INT_PTR DialogWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
       }
       if (code == EN_CHANGE) {
-        for (auto& mark : marks_) {
-          if (mark->edit == reinterpret_cast<HWND>(lParam)) updateMark(*mark);
+        for (auto& field : edits_) {
+          if (field->window == reinterpret_cast<HWND>(lParam) && field->noteFor) updateMark(*field);
         }
         return TRUE;
       }
@@ -395,8 +372,8 @@ INT_PTR DialogWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return FALSE;
     case WM_CTLCOLOREDIT: {
-      for (auto& mark : marks_) {
-        if (mark->edit == reinterpret_cast<HWND>(lParam) && !mark->note.empty()) {
+      for (auto& field : edits_) {
+        if (field->window == reinterpret_cast<HWND>(lParam) && !field->note.empty()) {
           static HBRUSH markBrush = CreateSolidBrush(kMarkColour);
           SetBkColor(reinterpret_cast<HDC>(wParam), kMarkColour);
           return reinterpret_cast<INT_PTR>(markBrush);

@@ -12,21 +12,22 @@
 
 #include "platform/window/dialog.h"
 #include "platform/window/win32/com_apartment.h"
+#include "platform/window/win32/native_controls.h"
 
 namespace korvel {
 
-class DialogWindow {
+struct CDialog::Native {
  public:
-  DialogWindow(CDialog& dialog, CDialog* parent);
-  ~DialogWindow();
-  DialogWindow(const DialogWindow&) = delete;
-  DialogWindow& operator=(const DialogWindow&) = delete;
+  Native(CDialog& dialog, CDialog* parent);
+  ~Native();
+  Native(const Native&) = delete;
+  Native& operator=(const Native&) = delete;
 
   HWND hwnd() const { return hwnd_; }
   CDialog& dialog() const { return dialog_; }
 
   // The dialog object of a window this layer created, or null.
-  static DialogWindow* of(HWND window);
+  static Native* of(HWND window);
 
   void create();
   int runModal();
@@ -36,18 +37,20 @@ class DialogWindow {
   // The one handle as the large and the small icon.
   void setIcon(HICON icon);
 
+  // The field or list of control `id`; null when the template has none of that kind.
+  CEdit::Native* edit(int id) const;
+  CListBox::Native* list(int id) const;
   // The mark of an edit field whose text is read only in part.
-  void markField(HWND edit, std::function<std::string(const std::string&)> noteFor);
+  void markField(CEdit::Native& field, std::function<std::string(const std::string&)> noteFor);
 
  private:
-  struct FieldMark;
   static INT_PTR CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam);
   HWND ownerWindow() const;
   void place();
   void prepareControls();
   bool paintMinimised();
-  void updateMark(FieldMark& mark);
+  void updateMark(CEdit::Native& field);
   bool tipShownFor(HWND edit) const;
   // Opens the window menu at `where` (screen coordinates; -1 from the keyboard).
   bool showWindowMenu(LPARAM where);
@@ -63,10 +66,14 @@ class DialogWindow {
   HICON icon_ = nullptr;
   HWND tooltip_ = nullptr;
   std::vector<int> menuCommands_;
-  std::vector<std::unique_ptr<FieldMark>> marks_;
+  std::vector<std::unique_ptr<CEdit::Native>> edits_;
+  std::vector<std::unique_ptr<CListBox::Native>> lists_;
 };
 
+// Its name in the Win32 wing.
+using DialogWindow = CDialog::Native;
+
 // The window of a dialog; null before it is created.
-inline HWND windowOf(const CDialog& dialog) { return dialog.window().hwnd(); }
+inline HWND windowOf(const CDialog& dialog) { return dialog.native().hwnd(); }
 
 }  // namespace korvel

@@ -3,34 +3,17 @@
 #include <windows.h>
 
 namespace korvel {
-namespace {
 
-CWinApp* theApplication = nullptr;
+// The system starts the program's windows as they are made: nothing to start
+// before, nothing to end after.
+int CWinApp::run(int, char**) { return runInstance(); }
 
-}  // namespace
-
-struct CWinApp::Platform {};
-
-CWinApp::CWinApp() { theApplication = this; }
-
-CWinApp::~CWinApp() {
-  if (theApplication == this) theApplication = nullptr;
-}
-
-CWinApp* CWinApp::current() { return theApplication; }
-
-int CWinApp::run(int, char**) {
-  int status = 0;
-  if (InitInstance()) {
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
-    status = ExitInstance();
+void CWinApp::runMessageLoop() {
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
   }
-  mainWindow_ = nullptr;
-  return status;
 }
 
 }  // namespace korvel

@@ -3,15 +3,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <chrono>
-#include <optional>
-
 #include "platform/window/win32/dialog_window.h"
 
 namespace korvel {
 namespace {
-
-constexpr std::chrono::milliseconds kQuietTime{1000};
 
 // Paints and timers only: keys and clicks are not delivered while the command runs.
 void pumpPaintAndTimers() {
@@ -46,46 +41,45 @@ DialogRect barPlace(const CDialog& dialog, DialogRect area) {
 
 }  // namespace
 
-struct WriteProgress::State {
+struct WriteProgress::Native {
   CDialog& dialog;
   DialogRect area;
-  std::optional<std::chrono::steady_clock::time_point> start;
   HWND bar = nullptr;
 };
 
-WriteProgress::WriteProgress(CDialog& dialog, DialogRect barArea)
-    : state_(std::make_unique<State>(State{dialog, barArea, std::nullopt, nullptr})) {}
+WriteProgress::WriteProgress(CDialog& dialog, DialogRect barArea, Clock clock)
+    : native_(std::make_unique<Native>(Native{dialog, barArea})), clock_(clock) {}
 
 WriteProgress::~WriteProgress() { end(); }
 
-void WriteProgress::update(std::int32_t rowsWritten, std::int32_t rowCount) {
-  State& s = *state_;
-  const auto now = std::chrono::steady_clock::now();
-  if (!s.start) s.start = now;
-  HWND dialog = windowOf(s.dialog);
-  if (s.bar == nullptr && dialog != nullptr && now - *s.start >= kQuietTime) {
-    const DialogRect place = barPlace(s.dialog, s.area);
+void WriteProgress::showRows(std::int32_t rowsWritten, std::int32_t rowCount) {
+  Native& n = *native_;
+  HWND dialog = windowOf(n.dialog);
+  if (n.bar == nullptr && dialog != nullptr) {
+    const DialogRect place = barPlace(n.dialog, n.area);
     RECT area{place.x, place.y, place.x + place.width, place.y + place.height};
     MapDialogRect(dialog, &area);
-    s.bar = CreateWindowExW(0, PROGRESS_CLASSW, nullptr, WS_CHILD | WS_VISIBLE, area.left, area.top,
+    n.bar = CreateWindowExW(0, PROGRESS_CLASSW, nullptr, WS_CHILD | WS_VISIBLE, area.left, area.top,
                             area.right - area.left, area.bottom - area.top, dialog, nullptr,
                             GetModuleHandleW(nullptr), nullptr);
   }
-  if (s.bar != nullptr) {
-    SendMessageW(s.bar, PBM_SETRANGE32, 0, rowCount);
-    SendMessageW(s.bar, PBM_SETPOS, static_cast<WPARAM>(rowsWritten), 0);
+  if (n.bar != nullptr) {
+    SendMessageW(n.bar, PBM_SETRANGE32, 0, rowCount);
+    SendMessageW(n.bar, PBM_SETPOS, static_cast<WPARAM>(rowsWritten), 0);
   }
+}
+
+void WriteProgress::paintWithoutInput() {
   pumpPaintAndTimers();
   dropUserInput();
 }
 
-void WriteProgress::end() {
-  State& s = *state_;
+void WriteProgress::finish(bool reported) {
+  Native& n = *native_;
   // Input made since the last report goes the same way.
-  if (s.start) dropUserInput();
-  if (s.bar != nullptr && IsWindow(s.bar)) DestroyWindow(s.bar);
-  s.bar = nullptr;
-  s.start.reset();
+  if (reported) dropUserInput();
+  if (n.bar != nullptr && IsWindow(n.bar)) DestroyWindow(n.bar);
+  n.bar = nullptr;
 }
 
 }  // namespace korvel

@@ -1,9 +1,13 @@
 #pragma once
 
 // The main form with its message boxes, save dialog and file-failure report
-// replaced by records, so that a calculation runs without blocking.
+// replaced by records, so that a calculation runs without blocking, and a
+// clock of the test's own for its write progress.
 
 #include <QApplication>
+#include <atomic>
+#include <chrono>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,8 +17,17 @@
 
 namespace korvel::test {
 
+// The clock a RecordingForm's write progress is timed by: it stands still until
+// a test moves it, from any thread.
+inline std::atomic<std::int64_t> formClockMilliseconds{0};
+inline std::chrono::steady_clock::time_point formClock() {
+  return std::chrono::steady_clock::time_point(std::chrono::milliseconds(formClockMilliseconds.load()));
+}
+inline void moveFormClock(std::chrono::milliseconds by) { formClockMilliseconds += by.count(); }
+
 class RecordingForm : public CTimeHistoryDlg {
  public:
+  RecordingForm() : CTimeHistoryDlg(nullptr, &formClock) {}
   using CTimeHistoryDlg::OnOK;
 
   void showMessage(const std::string& text) override { messages.push_back(text); }

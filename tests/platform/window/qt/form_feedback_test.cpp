@@ -172,7 +172,7 @@ TEST(FormFeedback, ASlowWriteKeepsTheFormPaintedAndShowsItsProgressAfterASecond)
   constexpr int kRows = 2'000'000;
   int rows = 0;
   for (int report = 0; report < 12; ++report) {
-    QTest::qSleep(100);
+    moveFormClock(std::chrono::milliseconds(100));
     rows += kRows / 20;
     form.writeProgress(rows, kRows);
     if (report == 0) {
@@ -202,9 +202,11 @@ TEST(FormFeedback, ASlowWriteKeepsTheFormPaintedAndShowsItsProgressAfterASecond)
   EXPECT_EQ(amplitude->text(), "7") << "input is delivered once the command has ended";
 }
 
-// Storage that takes a third of a second for every block it is handed.
+// Storage that takes half a second for every block it is handed, on the form's
+// clock; the command waits a fifth of that, long enough to report.
 ssize_t slowWrite(int fd, const void* data, std::size_t size) {
-  std::this_thread::sleep_for(std::chrono::milliseconds(350));
+  moveFormClock(std::chrono::milliseconds(500));
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
   return ::write(fd, data, size);
 }
 

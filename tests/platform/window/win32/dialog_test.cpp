@@ -555,14 +555,17 @@ TEST_F(Win32Dialogs, FileInUseIsReportedWithTheStopIconAfterTheOverwritePrompt) 
   EXPECT_EQ(contents(target), "kept");
 }
 
+// A clock that stands still until the test moves it.
+std::chrono::steady_clock::time_point progressNow;
+
 TEST_F(Win32Dialogs, SlowWriteShowsItsRowsInABarAfterASecondUntilItEnds) {
   CTimeHistoryDlg form;
   form.Create();
   HWND window = windowOf(form);
-  WriteProgress progress(form, DialogRect{200, 120, 110, 14});
+  WriteProgress progress(form, DialogRect{200, 120, 110, 14}, [] { return progressNow; });
   progress.update(0, 100);
   EXPECT_EQ(FindWindowExA(window, nullptr, PROGRESS_CLASSA, nullptr), nullptr);
-  Sleep(1100);
+  progressNow += std::chrono::milliseconds(1100);
   progress.update(40, 100);
   HWND bar = FindWindowExA(window, nullptr, PROGRESS_CLASSA, nullptr);
   ASSERT_NE(bar, nullptr);
