@@ -3,6 +3,7 @@
 #include <string>
 
 #include "calc/calculate_command.h"
+#include "calc/field_reading.h"
 #include "platform/files/file_failure.h"
 #include "platform/window/busy_cursor.h"
 #include "platform/window/message_box.h"
@@ -11,7 +12,6 @@
 #include "res/resource_ids.h"
 #include "res/string_table.h"
 #include "ui/about_dlg.h"
-#include "ui/field_reading_note.h"
 
 namespace korvel {
 namespace {

@@ -6,13 +6,17 @@ namespace korvel {
 namespace {
 
 std::string summary(FileFailure::Operation operation, const std::string& name, const std::string& cause) {
-  const char* verb = operation == FileFailure::Open    ? "open"
-                     : operation == FileFailure::Write ? "write to"
-                                                       : "close";
-  return std::string("Could not ") + verb + " the file \"" + name + "\": " + cause + ".";
+  return failureSentence(operation, "the file \"" + name + "\"", cause);
 }
 
 }  // namespace
+
+std::string failureSentence(FileFailure::Operation operation, const std::string& what, const std::string& cause) {
+  const char* verb = operation == FileFailure::Open    ? "open"
+                     : operation == FileFailure::Write ? "write to"
+                                                       : "close";
+  return std::string("Could not ") + verb + " " + what + ": " + cause + ".";
+}
 
 FileFailure::FileFailure(Operation operation, std::string fileName, int errorCode, std::string description,
                          int cutBackError)

@@ -37,6 +37,11 @@ class FileFailure : public std::runtime_error {
   int cutBackError_;
 };
 
+// "Could not open|write to|close WHAT: CAUSE.": what failed, on `what` (the
+// file as the reader knows it, e.g. `the file "wave.txt"` or `standard output`),
+// and why.
+std::string failureSentence(FileFailure::Operation operation, const std::string& what, const std::string& cause);
+
 // A few sentences for the user: what failed on which file (by its full path),
 // why, and what the file holds now.
 std::string fileFailureReport(const FileFailure& failure);

@@ -4,7 +4,7 @@
 
 namespace korvel {
 
-std::wstring wideText(const std::string& text) {
+std::wstring wideText(std::string_view text) {
   if (text.empty()) return {};
   const int size = static_cast<int>(text.size());
   std::wstring wide(static_cast<std::size_t>(::MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0)), L'\0');

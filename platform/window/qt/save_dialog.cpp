@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QSettings>
 
+#include "platform/files/chosen_folder.h"
 #include "platform/window/qt/dialog_window.h"
 #include "platform/window/save_dialog.h"
 
@@ -47,11 +48,9 @@ std::optional<std::string> askSaveFileName(QWidget* owner) {
   const QStringList chosen = dialog.selectedFiles();
   if (chosen.isEmpty()) return std::nullopt;
 
-  const QFileInfo file(chosen.front());
   // Should the folder have gone meanwhile, the full path keeps the file from
   // landing in whatever folder happens to be current; the open then reports it.
-  if (!QDir::setCurrent(file.absolutePath())) return QFile::encodeName(file.absoluteFilePath()).toStdString();
-  return QFile::encodeName(file.fileName()).toStdString();
+  return enterFolderOf(QFile::encodeName(QFileInfo(chosen.front()).absoluteFilePath()).toStdString()).name;
 }
 
 std::optional<std::string> askSaveFileName(CDialog& owner) { return askSaveFileName(&qtWindow(owner)); }

@@ -8,7 +8,6 @@
 #include "platform/window/qt/application_name.h"
 #include "platform/window/qt/icon_group.h"
 #include "platform/window/qt/window_system_check.h"
-#include "res/application_id.h"
 #include "res/resource_ids.h"
 #include "res/version_info.h"
 

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string_view>
 
+#include "platform/files/win32/wide_text.h"
 #include "platform/window/win32/accessible_object.h"
 #include "res/control_names.h"
 
@@ -26,15 +27,6 @@ struct AccessibleControl {
   std::wstring name;
   std::wstring description;
 };
-
-// The program's 8-bit texts as the system's 8-bit calls read them.
-std::wstring wide(std::string_view text) {
-  if (text.empty()) return {};
-  const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring out(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), size);
-  return out;
-}
 
 // Sets one annotation of the control, or clears it for an empty text. Where the
 // system has no annotation service (or, as Wine, only a stub), nothing happens:
@@ -98,7 +90,7 @@ void nameControls(HWND dialog, const res::DialogTemplate& dialogTemplate) {
       name = dialogTemplate.controls[*label].text;
     }
     if (name.empty()) continue;
-    auto accessible = std::make_unique<AccessibleControl>(AccessibleControl{wide(name), {}});
+    auto accessible = std::make_unique<AccessibleControl>(AccessibleControl{wideText(name), {}});
     if (!SetPropW(control, kProperty, accessible.get())) continue;
     if (!SetWindowSubclass(control, &answerReaders, kSubclassId, reinterpret_cast<DWORD_PTR>(accessible.get()))) {
       RemovePropW(control, kProperty);
@@ -112,7 +104,7 @@ void nameControls(HWND dialog, const res::DialogTemplate& dialogTemplate) {
 void describeControl(HWND control, const std::string& description) {
   AccessibleControl* accessible = accessibleControl(control);
   if (accessible == nullptr) return;
-  std::wstring text = wide(description);
+  std::wstring text = wideText(description);
   if (text == accessible->description) return;
   accessible->description = std::move(text);
   annotate(control, kDescriptionProperty, accessible->description);

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include "platform/files/chosen_folder.h"
 #include "platform/window/win32/dialog_window.h"
 
 namespace korvel {
@@ -22,9 +23,7 @@ std::optional<std::string> askSaveFileName(CDialog& owner) {
   // bare name names the chosen file. A folder that cannot be entered (gone,
   // never there, a drive that is not) leaves the full path, so the file cannot
   // land in whatever folder happens to be current; the open then reports it.
-  const std::string folder = path.substr(0, dialog.nFileOffset);
-  if (!folder.empty() && !SetCurrentDirectoryA(folder.c_str())) return path;
-  return path.substr(dialog.nFileOffset);
+  return enterFolderOf(path).name;
 }
 
 }  // namespace korvel

@@ -9,10 +9,10 @@
 #include <QTest>
 #include <QWidget>
 
+#include "calc/field_reading.h"
 #include "platform/window/qt/dialog_window.h"
 #include "res/resource_ids.h"
 #include "ui/about_dlg.h"
-#include "ui/field_reading_note.h"
 #include "ui/time_history_dlg.h"
 
 namespace korvel::test {

@@ -21,13 +21,13 @@
 #include <vector>
 
 #include "calc/calculate_command.h"
+#include "calc/field_reading.h"
 #include "platform/files/system_calls.h"
 #include "platform/window/write_progress.h"
 #include "res/dialog_templates.h"
 #include "res/resource_ids.h"
 #include "tests/support/worked_example.h"
 #include "ui/about_dlg.h"
-#include "ui/field_reading_note.h"
 #include "ui/time_history_dlg.h"
 
 // After the program's headers: its ids share names with the system's macros.

@@ -1,4 +1,4 @@
-#include "ui/field_reading_note.h"
+#include "calc/field_reading.h"
 
 #include <algorithm>
 
@@ -35,16 +35,28 @@ std::string echoed(std::string_view number) {
 
 }  // namespace
 
-std::string fieldReadingNote(std::string_view text) {
+FieldReading readField(std::string_view text) {
   const LeadingNumber number = readLeadingNumber(text);
-  if (number.length == 0) {
-    return onlyBlanks(text) ? std::string() : "Read as 0: the text does not begin with a number.";
+  FieldReading reading;
+  reading.value = number.value;
+  reading.number = text.substr(0, number.length);
+  reading.rest = text.substr(number.length);
+  if (onlyBlanks(reading.rest)) {
+    reading.kind = FieldReading::Whole;
+  } else {
+    reading.kind = number.length == 0 ? FieldReading::NoNumber : FieldReading::InPart;
   }
-  const std::string_view rest = text.substr(number.length);
-  if (onlyBlanks(rest)) return {};
-  std::string note = "Read as " + valueText(number.value) + ": the text after \"" +
-                     echoed(text.substr(0, number.length)) + "\" is ignored";
+  return reading;
+}
+
+std::string fieldReadingNote(std::string_view text) {
+  const FieldReading reading = readField(text);
+  if (reading.kind == FieldReading::Whole) return {};
+  if (reading.kind == FieldReading::NoNumber) return "Read as 0: the text does not begin with a number.";
+  std::string note = "Read as " + valueText(reading.value) + ": the text after \"" + echoed(reading.number) +
+                     "\" is ignored";
   // A decimal comma is the likeliest cause of a number read in part.
+  const std::string_view rest = reading.rest;
   if (rest.size() >= 2 && rest[0] == ',' && rest[1] >= '0' && rest[1] <= '9') {
     note += " (the decimal separator is the point)";
   }
