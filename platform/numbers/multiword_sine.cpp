@@ -48,17 +48,22 @@ bool isZero(const Fraction& a) {
   return true;
 }
 
+// One row of a long multiplication: adds factor * words[0, count) into the
+// words of `sum` from `at` on, and puts the carry in word at + count, which
+// the rows before have not reached.
+void addRow(std::uint32_t* sum, int at, std::uint32_t factor, const std::uint32_t* words, int count) {
+  std::uint64_t carry = 0;
+  for (int j = 0; j < count; ++j) {
+    const std::uint64_t product = std::uint64_t{factor} * words[j] + sum[at + j] + carry;
+    sum[at + j] = static_cast<std::uint32_t>(product);
+    carry = product >> 32;
+  }
+  sum[at + count] = static_cast<std::uint32_t>(carry);
+}
+
 Fraction multiply(const Fraction& a, const Fraction& b) {
   std::array<std::uint32_t, 2 * kFractionWords> full{};
-  for (int i = 0; i < kFractionWords; ++i) {
-    std::uint64_t carry = 0;
-    for (int j = 0; j < kFractionWords; ++j) {
-      const std::uint64_t product = std::uint64_t{a[i]} * b[j] + full[i + j] + carry;
-      full[i + j] = static_cast<std::uint32_t>(product);
-      carry = product >> 32;
-    }
-    full[i + kFractionWords] = static_cast<std::uint32_t>(carry);
-  }
+  for (int i = 0; i < kFractionWords; ++i) addRow(full.data(), i, a[i], b.data(), kFractionWords);
   Fraction result;
   for (int i = 0; i < kFractionWords; ++i) result[i] = full[i + kFractionWords];
   return result;
@@ -110,15 +115,7 @@ Reduced reduce(std::uint64_t mantissa, int exponent) {
   // word k of the fraction, and word kFractionWords + 2 holds the whole part.
   std::array<std::uint32_t, kFractionWords + 7> product{};
   const std::uint32_t m[2] = {static_cast<std::uint32_t>(mantissa), static_cast<std::uint32_t>(mantissa >> 32)};
-  for (int i = 0; i < 2; ++i) {
-    std::uint64_t carry = 0;
-    for (int j = 0; j < words; ++j) {
-      const std::uint64_t sum = std::uint64_t{m[i]} * digits[j] + product[i + j] + carry;
-      product[i + j] = static_cast<std::uint32_t>(sum);
-      carry = sum >> 32;
-    }
-    product[i + words] = static_cast<std::uint32_t>(carry);
-  }
+  for (int i = 0; i < 2; ++i) addRow(product.data(), i, m[i], digits.data(), words);
   Reduced reduced;
   Fraction fraction;
   for (int k = 0; k < kFractionWords; ++k) fraction[k] = product[2 + k];
