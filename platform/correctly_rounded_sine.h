@@ -127,7 +127,10 @@ inline const bool kHasFusedMultiplyAdd = [] {
 
 }  // namespace sine_detail
 
-// The fast evaluation in plain double arithmetic, inline.
-inline double correctlyRoundedSine(double x) { return sine_detail::sineOf<false>(x); }
+// With the fused multiply-add where the processor has it (a call, but about a
+// tenth fewer steps), otherwise inline in plain doubles; the same bits either way.
+inline double correctlyRoundedSine(double x) {
+  return sine_detail::kHasFusedMultiplyAdd ? sine_detail::fusedSine(x) : sine_detail::sineOf<false>(x);
+}
 
 }  // namespace korvel
