@@ -34,11 +34,13 @@ inline constexpr double kReductionErrorPerUnit = 0x1p-120;
 inline constexpr double kReductionError = 0x1p-112;
 inline constexpr double kSigns[2] = {1.0, -1.0};
 
-// a * b + c, fused (one rounding) or as two roundings.
+// a * b + c, fused (one rounding) or as two roundings. The builtin is the
+// processor's instruction at every optimisation level, where the C library's
+// fma might be taken instead, and a library's own may round twice.
 template <bool kFused>
 [[gnu::always_inline]] inline double multiplyAdd(double a, double b, double c) {
   if constexpr (kFused) {
-    return std::fma(a, b, c);
+    return __builtin_fma(a, b, c);
   } else {
     return a * b + c;
   }
@@ -85,7 +87,7 @@ template <bool kFused>
     const double product = cosHigh * b;
     head = entry.sinHigh + product;
     headLow = product - (head - entry.sinHigh);  // exact: sin t is 0 or above |b|
-    cross = std::fma(cosHigh, b, -product);      // exact
+    cross = multiplyAdd<true>(cosHigh, b, -product);  // exact
   } else {
     // At t = 0 the cosine is 1: b needs no cut, and no part of it goes to the rest.
     const double shift = index == 0 ? 0.0 : kSplitShift;
