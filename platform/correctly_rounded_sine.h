@@ -5,8 +5,10 @@
 // says, whichever way it is reached: in plain double arithmetic (each operation
 // rounded on its own), or, where the processor has it, with the fused
 // multiply-add, which only makes the inner sums more exact; the nearest double
-// to the sine does not depend on either. Inline, so that a loop taking many
-// sines keeps its registers: on 64-bit Windows a call must save ten of them.
+// to the sine does not depend on either. The plain evaluation is inline, so
+// that a loop taking many sines keeps its registers (on 64-bit Windows a call
+// must save ten of them); the fused one is a call, as only it may use the
+// processor's newer instructions.
 
 #include <bit>
 #include <cmath>
@@ -129,8 +131,8 @@ inline const bool kHasFusedMultiplyAdd = [] {
 
 }  // namespace sine_detail
 
-// With the fused multiply-add where the processor has it (a call, but about a
-// tenth fewer steps), otherwise inline in plain doubles; the same bits either way.
+// With the fused multiply-add where the processor has it (a call, but fewer
+// steps), otherwise inline in plain doubles; the same bits either way.
 inline double correctlyRoundedSine(double x) {
   return sine_detail::kHasFusedMultiplyAdd ? sine_detail::fusedSine(x) : sine_detail::sineOf<false>(x);
 }
