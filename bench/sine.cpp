@@ -1,6 +1,7 @@
 // The Windows build's sine against glibc's, on Linux: time per call over the
-// angles of the full-window case, and how often each differs from the nearest
-// double (GCC's 113-bit sinq rounded) on korvel's real angles and on random ones.
+// angles of the full-window case (in plain doubles, and with the fused
+// multiply-add where the processor has it), and how often each differs from the
+// nearest double (GCC's 113-bit sinq rounded) on korvel's real angles and on random ones.
 //
 //   bench_sine
 
@@ -55,7 +56,8 @@ void agreement(const char* what, const std::vector<double>& angles) {
   for (double x : angles) {
     const double nearest = static_cast<double>(sinq(static_cast<__float128>(x)));
     glibcMisses += std::sin(x) != nearest;
-    ownMisses += korvel::correctlyRoundedSine(x) != nearest;
+    ownMisses += korvel::sine_detail::sineOf<false>(x) != nearest;
+    if (korvel::sine_detail::kHasFusedMultiplyAdd) ownMisses += korvel::sine_detail::fusedSine(x) != nearest;
   }
   std::printf("  %-44s %9zu angles: glibc misses the nearest double %6ld times (1 in %.0f), ours %ld\n", what,
               angles.size(), glibcMisses, glibcMisses ? static_cast<double>(angles.size()) / glibcMisses : 0.0,
@@ -66,9 +68,13 @@ void agreement(const char* what, const std::vector<double>& angles) {
 
 int main() {
   const std::vector<double> fullWindow = wavelet(0.0075, 10000, 200);
-  std::printf("sine over the full-window case's %zu angles: glibc %.1f ns per call, ours %.1f ns\n",
+  std::printf("sine over the full-window case's %zu angles: glibc %.1f ns per call, ours %.1f ns in plain doubles",
               fullWindow.size(), nanosecondsPerCall(fullWindow, [](double x) { return std::sin(x); }),
-              nanosecondsPerCall(fullWindow, korvel::correctlyRoundedSine));
+              nanosecondsPerCall(fullWindow, [](double x) { return korvel::sine_detail::sineOf<false>(x); }));
+  if (korvel::sine_detail::kHasFusedMultiplyAdd) {
+    std::printf(", %.1f ns with the fused multiply-add", nanosecondsPerCall(fullWindow, korvel::sine_detail::fusedSine));
+  }
+  std::printf("\n");
 
   std::mt19937_64 generator(1);
   std::vector<double> random;

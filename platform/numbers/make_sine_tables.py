@@ -5,9 +5,10 @@ numbers (Machin's formula), so that every digit is exact.
 
 - 512/pi and pi/512 in three parts, for reducing moderate angles to the nearest
   multiple of pi/512;
-- sin and cos of j pi/512 for j = 0..256 (a quarter turn): the sine as a pair of
+- sin and cos of j pi/512 for j = 0..511 (a half turn): the sine as a pair of
   doubles (value and rest), the cosine as three (its first 27 bits, the rest of
-  its nearest double, and the rest beyond);
+  its nearest double, and the rest beyond); the second quarter mirrors the
+  first (sin(pi - t) = sin t, cos(pi - t) = -cos t), bit for bit;
 - the bits of 2/pi far enough for the reduction of the largest double, and the
   fraction of pi/2, for the slow many-word evaluation.
 
@@ -124,15 +125,21 @@ def main():
         f"  double sinHigh, sinLow;  // sin(j pi/{STEPS}) = sinHigh + sinLow to 2^-106",
         "  double cosTop, cosRest, cosLow;  // cos(j pi/512) likewise, cosTop having 27 bits",
         "};",
-        f"inline constexpr SinCos kSinCos[{STEPS // 2 + 1}] = {{",
+        f"inline constexpr SinCos kSinCos[{STEPS}] = {{",
     ]
+    quarter = []
     for j in range(STEPS // 2 + 1):
         sine, cosine = sin_cos_series(j * PI // STEPS)
         sh, sl = pair(sine)
         cosine_high = float(exact(cosine))
         top = float(rounded_to_bits(Fraction(cosine_high), 27)) if cosine_high else 0.0
         cl = float(exact(cosine) - Fraction(cosine_high))
-        lines.append(f"    {{{sh}, {sl}, {top.hex()}, {(cosine_high - top).hex()}, {cl.hex()}}},  // {j}")
+        quarter.append((sh, sl, (top, cosine_high - top, cl)))
+    for j in range(STEPS):
+        sh, sl, cos_parts = quarter[min(j, STEPS - j)]
+        sign = 1.0 if j <= STEPS // 2 else -1.0
+        cos_text = ", ".join((sign * part).hex() for part in cos_parts)
+        lines.append(f"    {{{sh}, {sl}, {cos_text}}},  // {j}")
     lines.append("};")
     lines.append("")
 

@@ -1,6 +1,8 @@
 // The correctly rounded sine gives the nearest double to sin x, and the same
-// bits on every platform: Linux holds each value to a 113-bit reference; every
-// platform holds a digest of the same sweep to the one Linux checked.
+// bits on every platform and either way of evaluating it (plain doubles, and the
+// fused multiply-add where the processor has it): Linux holds each value to a
+// 113-bit reference; every platform holds a digest of the same sweep to the one
+// Linux checked.
 
 #include <bit>
 #include <cmath>
@@ -20,6 +22,18 @@ namespace korvel {
 namespace {
 
 std::uint64_t bitsOf(double x) { return std::bit_cast<std::uint64_t>(x); }
+
+struct Evaluation {
+  const char* name;
+  double (*sine)(double);
+};
+
+// The ways this processor evaluates the sine; the program takes the last.
+std::vector<Evaluation> evaluations() {
+  std::vector<Evaluation> all = {{"plain", [](double x) { return sine_detail::sineOf<false>(x); }}};
+  if (sine_detail::kHasFusedMultiplyAdd) all.push_back({"fused", sine_detail::fusedSine});
+  return all;
+}
 
 // The edges of each way of computing it, with the nearest double to the sine.
 struct KnownSine {
@@ -44,13 +58,17 @@ constexpr KnownSine kKnownSines[] = {
 };
 
 TEST(CorrectlyRoundedSine, KnownAnglesAndEdges) {
-  for (const KnownSine& known : kKnownSines) {
-    EXPECT_EQ(bitsOf(correctlyRoundedSine(known.x)), bitsOf(known.sine)) << std::hexfloat << known.x;
-    EXPECT_EQ(bitsOf(multiwordSine(known.x)), bitsOf(known.sine)) << std::hexfloat << known.x;
-  }
-  for (double x : {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
-                   std::numeric_limits<double>::quiet_NaN()}) {
-    EXPECT_TRUE(std::isnan(correctlyRoundedSine(x))) << x;
+  std::vector<Evaluation> all = evaluations();
+  all.push_back({"many-word", multiwordSine});
+  all.push_back({"as called", correctlyRoundedSine});
+  for (const Evaluation& evaluation : all) {
+    for (const KnownSine& known : kKnownSines) {
+      EXPECT_EQ(bitsOf(evaluation.sine(known.x)), bitsOf(known.sine)) << evaluation.name << std::hexfloat << " " << known.x;
+    }
+    for (double x : {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+                     std::numeric_limits<double>::quiet_NaN()}) {
+      EXPECT_TRUE(std::isnan(evaluation.sine(x))) << evaluation.name << " " << x;
+    }
   }
 }
 
@@ -90,20 +108,27 @@ std::vector<double> sweepAngles() {
 }
 
 TEST(CorrectlyRoundedSine, SweepGivesTheNearestDoubleOnEveryPlatform) {
-  std::uint64_t digest = 1469598103934665603ull;  // FNV-1a over the results' bits
-  int wrong = 0;
-  for (double x : sweepAngles()) {
-    const double sine = correctlyRoundedSine(x);
-    for (int shift = 0; shift < 64; shift += 8) digest = (digest ^ ((bitsOf(sine) >> shift) & 0xFF)) * 1099511628211ull;
+  const std::vector<double> angles = sweepAngles();
 #ifdef KORVEL_EXACT_SINE_REFERENCE
-    const double nearest = static_cast<double>(sinq(static_cast<__float128>(x)));
-    if (bitsOf(sine) != bitsOf(nearest) && ++wrong <= 5) {
-      ADD_FAILURE() << std::hexfloat << "sin " << x << " gave " << sine << ", nearest " << nearest;
-    }
+  std::vector<double> nearest;
+  for (double x : angles) nearest.push_back(static_cast<double>(sinq(static_cast<__float128>(x))));
 #endif
+  for (const Evaluation& evaluation : evaluations()) {
+    std::uint64_t digest = 1469598103934665603ull;  // FNV-1a over the results' bits
+    int wrong = 0;
+    for (std::size_t i = 0; i < angles.size(); ++i) {
+      const double sine = evaluation.sine(angles[i]);
+      for (int shift = 0; shift < 64; shift += 8) digest = (digest ^ ((bitsOf(sine) >> shift) & 0xFF)) * 1099511628211ull;
+#ifdef KORVEL_EXACT_SINE_REFERENCE
+      if (bitsOf(sine) != bitsOf(nearest[i]) && ++wrong <= 5) {
+        ADD_FAILURE() << evaluation.name << std::hexfloat << ": sin " << angles[i] << " gave " << sine << ", nearest "
+                      << nearest[i];
+      }
+#endif
+    }
+    EXPECT_EQ(wrong, 0) << evaluation.name;
+    EXPECT_EQ(digest, 3052989553795200041u) << evaluation.name;
   }
-  EXPECT_EQ(wrong, 0);
-  EXPECT_EQ(digest, 3052989553795200041u);
 }
 
 }  // namespace
