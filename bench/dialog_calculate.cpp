@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "calc/calculate_command.h"
+#include "platform/window/qt/dialog_window.h"
 #include "res/resource_ids.h"
-#include "platform/qt/dialog_window.h"
 #include "ui/time_history_dlg.h"
 
 namespace {

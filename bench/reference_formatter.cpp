@@ -7,8 +7,8 @@
 
 #include "bench/bench_case.h"
 #include "calc/synthesis.h"
-#include "platform/number_format.h"
-#include "platform/output_file.h"
+#include "platform/files/output_file.h"
+#include "platform/numbers/number_format.h"
 
 int main(int argc, char** argv) {
   using namespace korvel;

@@ -3,8 +3,8 @@
 #include "calc/number_text.h"
 #include "calc/synthesis.h"
 #include "calc/time_history_file.h"
-#include "platform/number_format.h"
-#include "platform/output_file.h"
+#include "platform/files/output_file.h"
+#include "platform/numbers/number_format.h"
 #include "res/resource_ids.h"
 
 namespace korvel {

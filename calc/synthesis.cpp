@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "platform/sine.h"
-#include "platform/system_calls.h"
+#include "platform/files/system_calls.h"
+#include "platform/numbers/sine.h"
 
 namespace korvel {
 namespace {

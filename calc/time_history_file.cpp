@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "calc/synthesis.h"
-#include "platform/fast_exponent.h"
-#include "platform/output_file.h"
+#include "platform/files/output_file.h"
+#include "platform/numbers/fast_exponent.h"
 
 namespace korvel {
 

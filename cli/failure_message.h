@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/file_failure.h"
+#include "platform/files/file_failure.h"
 
 namespace korvel::cli {
 

@@ -15,8 +15,8 @@
 #include "cli/command_line_ui.h"
 #include "cli/failure_message.h"
 #include "cli/notes.h"
-#include "platform/file_failure.h"
-#include "platform/system_file.h"
+#include "platform/files/file_failure.h"
+#include "platform/files/system_file.h"
 
 namespace {
 

@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <string_view>
 
-#include "calc/number_text.h"
+#include "calc/field_reading.h"
 #include "calc/synthesis.h"
 #include "cli/shown_text.h"
-#include "platform/fast_exponent.h"
-#include "platform/number_format.h"
+#include "platform/numbers/fast_exponent.h"
+#include "platform/numbers/number_format.h"
 
 namespace korvel::cli {
 namespace {
@@ -18,10 +17,6 @@ namespace {
 std::string shortest(double value) {
   char text[kMaxNumberText];
   return std::string(text, formatGeneral(text, value, 6, 0));
-}
-
-bool onlyBlanks(std::string_view text) {
-  return text.find_first_not_of(" \t\n\v\f\r") == std::string_view::npos;
 }
 
 // x * 10^shift in six significant digits, also where the product is beyond the
@@ -101,13 +96,13 @@ std::int32_t firstRowRepeatingTheTime(const TimeHistory& history) {
 std::vector<std::string> fieldTextNotes(const CliOptions& options) {
   std::vector<std::string> notes;
   for (const auto& [controlId, text] : options.fieldTexts) {
-    const LeadingNumber number = readLeadingNumber(text);
+    const FieldReading reading = readField(text);
     const std::string& option = options.optionNames.at(controlId);
-    if (number.length == 0 && !onlyBlanks(text)) {
+    if (reading.kind == FieldReading::NoNumber) {
       notes.push_back(option + " \"" + shownText(text) + "\" was read as 0: it does not begin with a number");
-    } else if (number.length > 0 && !onlyBlanks(std::string_view(text).substr(number.length))) {
-      notes.push_back(option + " \"" + shownText(text) + "\" was read as " + shortest(number.value) +
-                      ": the text after \"" + shownText(text.substr(0, number.length)) + "\" is ignored");
+    } else if (reading.kind == FieldReading::InPart) {
+      notes.push_back(option + " \"" + shownText(text) + "\" was read as " + shortest(reading.value) +
+                      ": the text after \"" + shownText(reading.number) + "\" is ignored");
     }
   }
   return notes;

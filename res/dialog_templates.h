@@ -17,7 +17,7 @@ inline constexpr std::uint32_t kField = kBorder | kAutoHScroll | kTabStop;
 
 inline constexpr std::array<ControlTemplate, 4> kAboutControls{{
     {IDC_STATIC, ControlKind::Icon, "", 11, 17, 20, 20, 0, IDR_MAINFRAME},
-    {IDC_STATIC, ControlKind::StaticText, "korvel Version 1.0", 40, 10, 119, 8, kStatic | kNoPrefix},
+    {IDC_STATIC, ControlKind::StaticText, kAboutVersionLine, 40, 10, 119, 8, kStatic | kNoPrefix},
     {IDC_STATIC, ControlKind::StaticText, kNoticeLine, 40, 25, 119, 8, kStatic},
     {IDOK, ControlKind::PushButton, "OK", 178, 7, 50, 14, kDefaultButton | kGroup | kTabStop},
 }};
@@ -49,7 +49,7 @@ inline constexpr DialogTemplate kAboutBoxTemplate{
     detail::kAboutControls};
 
 inline constexpr DialogTemplate kTimeHistoryTemplate{
-    IDD_TIMEHISTORY_DIALOG, "korvel    ver 1.0", 0, 0, 320, 228, "MS Sans Serif", 10,
+    IDD_TIMEHISTORY_DIALOG, kFormCaption, 0, 0, 320, 228, "MS Sans Serif", 10,
     dialog_style::kPopup | dialog_style::kVisible | dialog_style::kCaption | dialog_style::kWindowMenu |
         dialog_style::kModalFrame | dialog_style::kAppWindow,
     detail::kTimeHistoryControls};

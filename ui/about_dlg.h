@@ -2,7 +2,7 @@
 
 // The About box (template 100): icon, version, notice line and OK.
 
-#include "platform/dialog.h"
+#include "platform/window/dialog.h"
 
 namespace korvel {
 

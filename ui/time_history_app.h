@@ -3,7 +3,7 @@
 // The application object: shows the main form and ends the program when the
 // form closes.
 
-#include "platform/win_app.h"
+#include "platform/window/win_app.h"
 
 namespace korvel {
 

@@ -3,15 +3,15 @@
 #include <string>
 
 #include "calc/calculate_command.h"
-#include "platform/busy_cursor.h"
-#include "platform/file_failure.h"
-#include "platform/message_box.h"
-#include "platform/save_dialog.h"
+#include "calc/field_reading.h"
+#include "platform/files/file_failure.h"
+#include "platform/window/busy_cursor.h"
+#include "platform/window/message_box.h"
+#include "platform/window/save_dialog.h"
 #include "res/dialog_templates.h"
 #include "res/resource_ids.h"
 #include "res/string_table.h"
 #include "ui/about_dlg.h"
-#include "ui/field_reading_note.h"
 
 namespace korvel {
 namespace {
@@ -21,9 +21,9 @@ constexpr DialogRect kProgressArea{200, 120, 110, 14};
 
 }  // namespace
 
-CTimeHistoryDlg::CTimeHistoryDlg(CDialog* parent)
+CTimeHistoryDlg::CTimeHistoryDlg(CDialog* parent, WriteProgress::Clock clock)
     : CDialog(res::kTimeHistoryTemplate, parent), icon_(Icon::load(res::IDR_MAINFRAME)),
-      writeProgress_(*this, kProgressArea) {}
+      writeProgress_(*this, kProgressArea, clock) {}
 
 void CTimeHistoryDlg::DoDataExchange(DataExchange& exchange) {
   CDialog::DoDataExchange(exchange);

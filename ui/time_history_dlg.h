@@ -5,10 +5,10 @@
 // and its message boxes, save dialog and busy cursor.
 
 #include "calc/time_history.h"
-#include "platform/controls.h"
-#include "platform/dialog.h"
-#include "platform/icon.h"
-#include "platform/write_progress.h"
+#include "platform/window/controls.h"
+#include "platform/window/dialog.h"
+#include "platform/window/icon.h"
+#include "platform/window/write_progress.h"
 
 namespace korvel {
 
@@ -16,7 +16,8 @@ class FileFailure;
 
 class CTimeHistoryDlg : public CDialog, public CalculationUi {
  public:
-  explicit CTimeHistoryDlg(CDialog* parent = nullptr);
+  // `clock` times a slow write's progress (a test's own clock in tests).
+  explicit CTimeHistoryDlg(CDialog* parent = nullptr, WriteProgress::Clock clock = &WriteProgress::steadyClock);
 
   std::string fieldText(int controlId) override;
   int selectedHalfSineIndex() override;

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "calc/calculate_command.h"
-#include "platform/number_format.h"
-#include "ui/field_reading_note.h"
+#include "calc/field_reading.h"
+#include "platform/numbers/number_format.h"
 #include "web/page_file.h"
 #include "web/page_form.h"
 #include "web/page_preview.h"

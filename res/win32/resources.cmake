@@ -1,34 +1,42 @@
 # korvel_windows_resources(OUT PROGRAM): writes the resource script of the
-# Windows program PROGRAM (korvel or korvel-cli) to OUT from the values in res/:
-# icon group 128, string 101, the version block (fixed part and the nine keys in
-# their order; korvel-cli's own description and names) and the manifest for the
-# architecture built for.
+# Windows program PROGRAM (korvel or korvel-cli) to OUT from the data of res/
+# (version_info.txt, read by the top-level CMakeLists.txt, and string_table.txt,
+# read by res/CMakeLists.txt): icon group 128, the string table, the version
+# block (fixed part and the nine keys in their order; korvel-cli's own
+# description and names) and the manifest for the architecture built for.
 function(korvel_windows_resources out program)
   set(res ${PROJECT_SOURCE_DIR}/res)
-  file(STRINGS ${res}/version_info.h entries REGEX "^ *\\{\"[A-Za-z]+\", ")
+  set(description ${KORVEL_INFO_FileDescription})
+  set(internal_name ${KORVEL_INFO_InternalName})
+  set(original_filename ${KORVEL_INFO_OriginalFilename})
+  if(program STREQUAL "korvel-cli")
+    set(description ${KORVEL_INFO_CliFileDescription})
+    set(internal_name ${KORVEL_INFO_CliInternalName})
+    set(original_filename ${KORVEL_INFO_CliOriginalFilename})
+  endif()
   set(keys "")
-  foreach(entry IN LISTS entries)
-    if(NOT entry MATCHES "\\{\"([A-Za-z]+)\", (\"[^\"]*\"|k[A-Za-z]+)\\}")
-      message(FATAL_ERROR "version_info.h: cannot read ${entry}")
-    endif()
-    set(key ${CMAKE_MATCH_1})
-    set(value ${CMAKE_MATCH_2})
-    if(value MATCHES "^k")
-      # The first definition: the Windows one where the value differs.
-      file(STRINGS ${res}/version_info.h definition REGEX "${value} = \"")
-      string(REGEX REPLACE "^[^\"]*\"([^\"]*)\".*" "\\1" value "${definition}")
-    else()
-      string(REGEX REPLACE "^\"(.*)\"$" "\\1" value "${value}")
-    endif()
-    if(program STREQUAL "korvel-cli" AND key MATCHES "^(FileDescription|InternalName|OriginalFilename)$")
-      file(STRINGS ${res}/version_info.h definition REGEX "kCli${key} = \"")
-      string(REGEX REPLACE "^[^\"]*\"([^\"]*)\".*" "\\1" value "${definition}")
-    endif()
+  foreach(entry
+      "CompanyName|${KORVEL_INFO_CompanyName}"
+      "FileDescription|${description}"
+      "FileVersion|${KORVEL_VERSION_COMMAS}"
+      "InternalName|${internal_name}"
+      "LegalCopyright|${KORVEL_INFO_NoticeLine}"
+      "LegalTrademarks|${KORVEL_INFO_LegalTrademarks}"
+      "OriginalFilename|${original_filename}"
+      "ProductName|${KORVEL_INFO_ProductName}"
+      "ProductVersion|${KORVEL_VERSION_COMMAS}")
+    string(FIND "${entry}" "|" bar)
+    string(SUBSTRING "${entry}" 0 ${bar} key)
+    math(EXPR bar "${bar} + 1")
+    string(SUBSTRING "${entry}" ${bar} -1 value)
     string(APPEND keys "      VALUE \"${key}\", \"${value}\\0\"\n")
   endforeach()
-  file(STRINGS ${res}/string_table.h about REGEX "IDS_ABOUTBOX: return \"")
-  string(REGEX REPLACE ".*return \"([^\"]*)\".*" "\\1" about "${about}")
+  set(strings "")
+  foreach(id IN LISTS KORVEL_STRING_KEYS)
+    string(APPEND strings "  ${id} \"${KORVEL_STRING_${id}}\"\n")
+  endforeach()
   set(KORVEL_PROGRAM ${program})
+  set(KORVEL_VERSION ${PROJECT_VERSION})
   if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(x86_64|AMD64|amd64)$")
     set(KORVEL_MANIFEST_ARCHITECTURE amd64)
   else()
@@ -44,8 +52,7 @@ function(korvel_windows_resources out program)
 
 STRINGTABLE
 BEGIN
-  101 \"${about}\"
-END
+${strings}END
 
 VS_VERSION_INFO VERSIONINFO
   FILEVERSION ${version_comma}
@@ -69,5 +76,4 @@ ${keys}    END
 END
 ")
   configure_file(${out}.tmp ${out} COPYONLY)
-  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${res}/string_table.h)
 endfunction()

@@ -16,9 +16,9 @@
 
 #include "calc/calculate_command.h"
 #include "calc/time_history_file.h"
-#include "platform/file_failure.h"
-#include "platform/output_file.h"
-#include "platform/system_calls.h"
+#include "platform/files/file_failure.h"
+#include "platform/files/output_file.h"
+#include "platform/files/system_calls.h"
 #include "tests/support/fake_ui.h"
 #include "tests/support/slow_reference.h"
 #include "tests/support/temp_dir.h"

@@ -8,7 +8,7 @@
 
 #include "calc/synthesis.h"
 #include "calc/time_history_file.h"
-#include "platform/output_file.h"
+#include "platform/files/output_file.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/worked_example.h"
 

@@ -12,8 +12,8 @@
 
 #include "calc/calculate_command.h"
 #include "calc/time_history_file.h"
+#include "platform/files/file_failure.h"
 #include "tests/fuzz/fuzz_check.h"
-#include "platform/file_failure.h"
 #include "tests/support/fake_ui.h"
 #include "tests/support/temp_dir.h"
 

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "calc/calculate_command.h"
+#include "platform/numbers/number_format.h"
 #include "tests/fuzz/fuzz_check.h"
-#include "platform/number_format.h"
 #include "tests/support/slow_reference.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #   check_packaging.sh CHECK SOURCE_DIR BUILD_DIR KORVEL KORVEL_CLI
 set -euo pipefail
 check=$1 src=$2 build=$3 korvel=$4 cli=$5
-id=$(sed -n 's/.*kApplicationId = "\(.*\)";/\1/p' "$src/res/application_id.h")
+id=$(sed -n 's/^ApplicationId=//p' "$src/res/version_info.txt")
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }

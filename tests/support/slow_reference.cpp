@@ -6,7 +6,7 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "platform/sine.h"
+#include "platform/numbers/sine.h"
 
 namespace korvel::testing {
 namespace {

@@ -11,11 +11,11 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "platform/qt/dialog_window.h"
+#include "platform/window/qt/dialog_window.h"
 #include "res/resource_ids.h"
-#include "tests/ui/form_controls.h"
-#include "tests/ui/modal_watch.h"
-#include "tests/ui/recording_form.h"
+#include "tests/support/qt/form_controls.h"
+#include "tests/support/qt/modal_watch.h"
+#include "tests/support/qt/recording_form.h"
 
 namespace korvel::test {
 namespace {

@@ -10,12 +10,12 @@
 #include <QMenu>
 
 #include "calc/calculate_command.h"
-#include "platform/qt/dialog_units.h"
-#include "platform/qt/dialog_window.h"
+#include "platform/window/qt/dialog_units.h"
+#include "platform/window/qt/dialog_window.h"
 #include "res/resource_ids.h"
-#include "tests/ui/form_controls.h"
-#include "tests/ui/modal_watch.h"
-#include "tests/ui/recording_form.h"
+#include "tests/support/qt/form_controls.h"
+#include "tests/support/qt/modal_watch.h"
+#include "tests/support/qt/recording_form.h"
 #include "ui/about_dlg.h"
 
 namespace korvel::test {

@@ -11,7 +11,7 @@
 #include <QPixmap>
 #include <cstdio>
 
-#include "platform/qt/dialog_window.h"
+#include "platform/window/qt/dialog_window.h"
 #include "res/resource_ids.h"
 #include "ui/about_dlg.h"
 #include "ui/time_history_dlg.h"

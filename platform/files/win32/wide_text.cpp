@@ -1,0 +1,15 @@
+#include "platform/files/win32/wide_text.h"
+
+#include <windows.h>
+
+namespace korvel {
+
+std::wstring wideText(std::string_view text) {
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  std::wstring wide(static_cast<std::size_t>(::MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0)), L'\0');
+  ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
+  return wide;
+}
+
+}  // namespace korvel
