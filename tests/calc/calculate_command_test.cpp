@@ -377,9 +377,11 @@ TEST_F(CalculateCommandTest, DiskFullMidFileKeepsWhatWasWrittenAndRecovers) {
 }
 
 // Slow storage: every write and the close take a while; one write may fail.
+// A write takes far longer than making the next buffer, even in a sanitized
+// build on a busy machine, so the command always waits and hears progress.
 int slowWriteFailsOnCall = 0;
 ssize_t slowWrite(int fd, const void* data, std::size_t size) {
-  std::this_thread::sleep_for(std::chrono::milliseconds(150));
+  std::this_thread::sleep_for(std::chrono::milliseconds(400));
   if (++writeCalls == slowWriteFailsOnCall) {
     errno = EIO;
     return -1;
