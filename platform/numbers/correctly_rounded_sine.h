@@ -120,8 +120,21 @@ template <bool kFused>
 }
 
 // The evaluation with the fused multiply-add, for processors that have it:
-// out of line, since the rest of the program is built without it.
+// out of line, since the rest of the program is built without it. On 32-bit
+// x86, which returns a double in the x87 unit's register, the move from SSE
+// there and back stalls every call: there the result comes back through memory
+// (elsewhere that would only lengthen the call).
+#if defined(__i386__)
+[[gnu::noinline, gnu::target("fma")]] inline void fusedSineInto(double x, double& result) { result = sineOf<true>(x); }
+
+inline double fusedSine(double x) {
+  double result;
+  fusedSineInto(x, result);
+  return result;
+}
+#else
 [[gnu::noinline, gnu::target("fma")]] inline double fusedSine(double x) { return sineOf<true>(x); }
+#endif
 
 // Whether the processor (and the system, which must save its wider registers) has it.
 inline const bool kHasFusedMultiplyAdd = [] {

@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
+#include <utility>
 
 namespace korvel {
 
@@ -40,6 +42,26 @@ inline char* putDigits(char* out, std::uint64_t value, int count) {
   }
   if (count > 0) *--p = static_cast<char>('0' + rest);
   return end;
+}
+
+// Writes the last 2 * kPairs decimal digits of `value` at `out`; returns the
+// end. Each pair's quotients come from the value itself, so that the divisions
+// (multiplications by constants) run side by side instead of one after another.
+template <int kPairs>
+inline char* putLastDigitPairs(char* out, std::uint32_t value) {
+  static_assert(kPairs >= 1 && kPairs <= 4);
+  // One pair, counted from the left; its divisors are constants, so that the
+  // compiler turns each division into a multiplication.
+  auto put = [&]<int kPair>(std::integral_constant<int, kPair>) {
+    constexpr auto kUnit = static_cast<std::uint32_t>(kPow10[2 * (kPairs - 1 - kPair)]);
+    const std::uint32_t upTo = value / kUnit;
+    const std::uint32_t above = value / (kUnit * 100);
+    std::memcpy(out + 2 * kPair, kDigitPairs + 2 * (upTo - 100 * above), 2);
+  };
+  [&]<int... kPair>(std::integer_sequence<int, kPair...>) {
+    (put(std::integral_constant<int, kPair>{}), ...);
+  }(std::make_integer_sequence<int, kPairs>{});
+  return out + 2 * kPairs;
 }
 
 // Writes "e+ddd" or "e-ddd" at `out` for |exponent| < 1000; returns the end.

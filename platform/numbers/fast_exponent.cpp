@@ -2,13 +2,11 @@
 
 #include <array>
 #include <bit>
-#include <cmath>
-#include <cstring>
 
 #include "platform/numbers/decimal_digits.h"
 #include "platform/numbers/uint128.h"
 
-namespace korvel {
+namespace korvel::fast_exponent_detail {
 namespace {
 
 // magnitude * 10^scale is computed exactly as mantissa * 5^scale * 2^(e2 + scale);
@@ -22,27 +20,12 @@ constexpr auto kPow5 = [] {
   return table;
 }();
 
-// For `significant` digits, the largest s with 2^s <= 10^(17 - significant). The
-// 17-digit step moves a value by at most half a unit of its 17th digit, that is
-// by at most half / 10^(17 - significant) in units of the cut's remainder, and
-// half >> s is never less than that.
-constexpr auto kNearHalfShift = [] {
-  std::array<int, 17> table{};
-  for (int significant = 1; significant <= 16; ++significant) {
-    const std::uint64_t limit = kPow10[17 - significant];
-    int s = 0;
-    while ((std::uint64_t{1} << (s + 1)) <= limit) ++s;
-    table[significant] = s;
-  }
-  return table;
-}();
-
 // The rounding without the 17-digit text: the scaled value's integer part and
 // remainder are exact, so the cut is decided directly unless the remainder lies
 // so close to one half that the 17-digit step could move it across. Returns false
 // for those, and for magnitudes whose scale lies outside the exact table.
 template <int kSignificant>
-[[gnu::always_inline]] inline bool tryRoundFast(double magnitude, RoundedDecimal& result) {
+[[gnu::always_inline]] inline bool tryRoundByIntegers(double magnitude, RoundedDecimal& result) {
   constexpr int significant = kSignificant;
   const std::uint64_t bits = std::bit_cast<std::uint64_t>(magnitude);
   const int biased = static_cast<int>(bits >> 52);
@@ -92,42 +75,16 @@ template <int kSignificant>
   }
 }
 
-// The two fields of a row: precision known at compile time, digits from pairs.
-template <int kPrecision>
-char* formatFixedExponent(char* out, double value) {
-  constexpr int kWidth = kPrecision + 8;  // "-d." + digits + "e-ddd": negative values fill it
-  constexpr std::uint64_t kFirst = kPow10[kPrecision];
-  const bool negative = std::signbit(value);
-  const double magnitude = std::abs(value);
-  out[0] = negative ? '-' : ' ';
-  if (magnitude == 0) {  // most amplitudes outside the wavelet
-    constexpr char kZero[] = "0.000000000000000000";
-    std::memcpy(out + 1, kZero, kPrecision + 2);
-    std::memcpy(out + kPrecision + 3, "e+000", 5);
-    return out + kWidth;
-  }
-  RoundedDecimal rounded;
-  if (!tryRoundFast<kPrecision + 1>(magnitude, rounded)) rounded = roundToSignificant(magnitude, kPrecision + 1);
-  // At most 7 digits: 32-bit arithmetic, which 32-bit processors do without a library call.
-  const auto digits = static_cast<std::uint32_t>(rounded.digits);
-  const std::uint32_t first = digits / static_cast<std::uint32_t>(kFirst);
-  const std::uint32_t rest = digits - first * static_cast<std::uint32_t>(kFirst);
-  out[1] = static_cast<char>('0' + first);
-  out[2] = '.';
-  putExponent(putDigits(out + 3, rest, kPrecision), rounded.exponent);
-  return out + kWidth;
-}
-
 }  // namespace
 
-char* formatTimeField(char* out, double value) {
-  if (!std::isfinite(value)) [[unlikely]] return formatExponent(out, value, 6, 14);
-  return formatFixedExponent<6>(out, value);
+template <int kSignificant>
+RoundedDecimal roundBeyondDoubles(double magnitude) {
+  RoundedDecimal rounded;
+  if (!tryRoundByIntegers<kSignificant>(magnitude, rounded)) rounded = roundToSignificant(magnitude, kSignificant);
+  return rounded;
 }
 
-char* formatAmplitudeField(char* out, double value) {
-  if (!std::isfinite(value)) [[unlikely]] return formatExponent(out, value, 4, 12);
-  return formatFixedExponent<4>(out, value);
-}
+template RoundedDecimal roundBeyondDoubles<5>(double magnitude);
+template RoundedDecimal roundBeyondDoubles<7>(double magnitude);
 
-}  // namespace korvel
+}  // namespace korvel::fast_exponent_detail
