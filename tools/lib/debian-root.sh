@@ -53,6 +53,10 @@ debian_root_make() {
     return 1
   fi
   rm -f "$log"
+  # An installed machine knows its own loopback names (the installer writes
+  # them; Debian 12's packages do not), and programs that talk to a local
+  # service by the name localhost, such as a browser's driver, need them.
+  [ -e "$dir/etc/hosts" ] || printf '127.0.0.1\tlocalhost\n::1\t\tlocalhost ip6-localhost ip6-loopback\n' >"$dir/etc/hosts"
 }
 
 debian_root_mount() {
