@@ -13,7 +13,7 @@
 
 #include <quadmath.h>
 
-#include "platform/numbers/correctly_rounded_sine.h"
+#include "platform/numbers/sine/correctly_rounded_sine.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "platform/files/system_calls.h"
-#include "platform/numbers/sine.h"
+#include "platform/numbers/sine/sine.h"
 
 namespace korvel {
 namespace {

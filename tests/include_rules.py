@@ -102,7 +102,7 @@ MUST_BREAK = [
     ("res/control_names.cpp", True, "QIcon"),
     ("platform/numbers/number_format.cpp", False, "platform/window/dialog.h"),
     ("platform/files/output_file.cpp", False, "platform/window/busy_cursor.h"),
-    ("platform/numbers/sine.h", False, "platform/files/system_calls.h"),
+    ("platform/numbers/sine/sine.h", False, "platform/files/system_calls.h"),
     ("platform/window/dialog.cpp", True, "QDialog"),
     ("platform/window/win32/dialog.cpp", True, "QDialog"),
     ("platform/files/posix/open_output_file.cpp", True, "windows.h"),

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "platform/numbers/sine.h"
+#include "platform/numbers/sine/sine.h"
 
 namespace korvel::testing {
 namespace {

@@ -17,7 +17,7 @@
 #include <gtest/gtest.h>
 
 #include "calc/time_history_file.h"
-#include "platform/numbers/fast_exponent.h"
+#include "platform/numbers/row_fields.h"
 #include "platform/numbers/number_format.h"
 
 namespace korvel {

@@ -16,7 +16,7 @@
 #include "platform/numbers/number_format.h"
 
 namespace korvel {
-namespace fast_exponent_detail {
+namespace row_fields_detail {
 
 // For `significant` digits, the largest s with 2^s <= 10^(17 - significant). The
 // 17-digit step moves a value by at most half a unit of its 17th digit, that is
@@ -152,17 +152,17 @@ inline char* formatFixedExponent(char* out, double value) {
   return out + kWidth;
 }
 
-}  // namespace fast_exponent_detail
+}  // namespace row_fields_detail
 
 // formatExponent(out, value, 6, 14) and formatExponent(out, value, 4, 12).
 inline char* formatTimeField(char* out, double value) {
   if (!std::isfinite(value)) [[unlikely]] return formatExponent(out, value, 6, 14);
-  return fast_exponent_detail::formatFixedExponent<6>(out, value);
+  return row_fields_detail::formatFixedExponent<6>(out, value);
 }
 
 inline char* formatAmplitudeField(char* out, double value) {
   if (!std::isfinite(value)) [[unlikely]] return formatExponent(out, value, 4, 12);
-  return fast_exponent_detail::formatFixedExponent<4>(out, value);
+  return row_fields_detail::formatFixedExponent<4>(out, value);
 }
 
 }  // namespace korvel

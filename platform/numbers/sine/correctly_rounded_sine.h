@@ -14,8 +14,8 @@
 #include <cmath>
 #include <cstdint>
 
-#include "platform/numbers/multiword_sine.h"
-#include "platform/numbers/sine_tables.h"
+#include "platform/numbers/sine/multiword_sine.h"
+#include "platform/numbers/sine/sine_tables.h"
 
 namespace korvel {
 namespace sine_detail {

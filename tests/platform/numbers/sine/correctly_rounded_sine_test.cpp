@@ -12,8 +12,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/numbers/correctly_rounded_sine.h"
-#include "platform/numbers/multiword_sine.h"
+#include "platform/numbers/sine/correctly_rounded_sine.h"
+#include "platform/numbers/sine/multiword_sine.h"
 #ifdef KORVEL_EXACT_SINE_REFERENCE
 #include <quadmath.h>
 #endif

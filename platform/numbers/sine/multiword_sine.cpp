@@ -1,10 +1,10 @@
-#include "platform/numbers/multiword_sine.h"
+#include "platform/numbers/sine/multiword_sine.h"
 
 #include <array>
 #include <bit>
 #include <cstdint>
 
-#include "platform/numbers/sine_tables.h"
+#include "platform/numbers/sine/sine_tables.h"
 
 namespace korvel {
 namespace {
