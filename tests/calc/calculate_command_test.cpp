@@ -19,6 +19,7 @@
 #include "platform/files/file_failure.h"
 #include "platform/files/output_file.h"
 #include "platform/files/system_calls.h"
+#include "platform/process/resource_calls.h"
 #include "tests/support/fake_ui.h"
 #include "tests/support/slow_reference.h"
 #include "tests/support/temp_dir.h"

@@ -22,6 +22,7 @@
 #include "platform/files/file_failure.h"
 #include "platform/files/output_file.h"
 #include "platform/files/system_calls.h"
+#include "platform/process/resource_calls.h"
 
 namespace korvel {
 namespace {

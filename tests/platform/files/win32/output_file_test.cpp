@@ -14,6 +14,7 @@
 #include "platform/files/file_failure.h"
 #include "platform/files/output_file.h"
 #include "platform/files/system_calls.h"
+#include "platform/process/resource_calls.h"
 #include "tests/support/temp_dir.h"
 
 namespace korvel {
