@@ -23,6 +23,10 @@ namespace {
 
 using namespace res::control_style;
 
+// The command of the window menu's Close entry: the number Windows gives its
+// own, so that a dialog's OnSysCommand reads the commands of both systems alike.
+constexpr int kCloseCommand = 0xF060;
+
 bool isWindowMenuKey(const QKeyEvent& key) {
   return (key.key() == Qt::Key_Menu && key.modifiers() == Qt::NoModifier) ||
          (key.key() == Qt::Key_F10 && key.modifiers() == Qt::ShiftModifier);
@@ -130,7 +134,7 @@ void DialogWindow::createControls() {
   }
   if ((t.styles & res::dialog_style::kWindowMenu) != 0) {
     windowMenu_ = new QMenu(this);
-    dialog_.appendWindowMenuEntry(CDialog::kCloseCommand, "&Close\tAlt+F4");
+    dialog_.appendWindowMenuEntry(kCloseCommand, "&Close\tAlt+F4");
   }
 }
 
