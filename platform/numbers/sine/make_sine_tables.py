@@ -108,6 +108,7 @@ def main():
         "",
         "// Written by platform/numbers/sine/make_sine_tables.py; change that script and run it",
         "// instead of editing this file.",
+        "// clang-format off",
         "",
         "#include <cstdint>",
         "",

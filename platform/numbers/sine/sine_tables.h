@@ -2,6 +2,7 @@
 
 // Written by platform/numbers/sine/make_sine_tables.py; change that script and run it
 // instead of editing this file.
+// clang-format off
 
 #include <cstdint>
 
