@@ -72,7 +72,8 @@ int main() {
               fullWindow.size(), nanosecondsPerCall(fullWindow, [](double x) { return std::sin(x); }),
               nanosecondsPerCall(fullWindow, [](double x) { return korvel::sine_detail::sineOf<false>(x); }));
   if (korvel::sine_detail::kHasFusedMultiplyAdd) {
-    std::printf(", %.1f ns with the fused multiply-add", nanosecondsPerCall(fullWindow, korvel::sine_detail::fusedSine));
+    std::printf(", %.1f ns with the fused multiply-add",
+                nanosecondsPerCall(fullWindow, korvel::sine_detail::fusedSine));
   }
   std::printf("\n");
 

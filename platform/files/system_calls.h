@@ -24,14 +24,14 @@ namespace korvel {
 struct FileSystemCalls {
   std::int64_t (*write)(FileHandle file, const void* data, std::size_t size);  // WriteFile
   int (*close)(FileHandle file);                                               // CloseHandle
-  int (*truncate)(FileHandle file, std::int64_t length);  // SetFilePointerEx and SetEndOfFile
+  int (*truncate)(FileHandle file, std::int64_t length);                       // SetFilePointerEx and SetEndOfFile
 };
 #else
 struct FileSystemCalls {
   ssize_t (*write)(int fd, const void* data, std::size_t size);
   int (*close)(int fd);
-  int (*lock)(int fd, int operation);      // flock
-  int (*truncate)(int fd, off_t length);   // ftruncate
+  int (*lock)(int fd, int operation);     // flock
+  int (*truncate)(int fd, off_t length);  // ftruncate
 };
 #endif
 FileSystemCalls& fileSystemCalls();

@@ -31,8 +31,7 @@ std::thread tryStartThread(Body&& body) {
   try {
     return resourceCalls().startThread(std::function<void()>(std::forward<Body>(body)));
   } catch (const std::system_error&) {
-  } catch (const std::bad_alloc&) {
-  }
+  } catch (const std::bad_alloc&) {}
   return {};
 }
 

@@ -36,10 +36,8 @@ Qt::FocusPolicy focusPolicyFor(const res::ControlTemplate& control) {
   switch (control.kind) {
     case res::ControlKind::StaticText:
     case res::ControlKind::GroupBox:
-    case res::ControlKind::Icon:
-      return Qt::NoFocus;
-    default:
-      return (control.styles & kTabStop) != 0 ? Qt::StrongFocus : Qt::ClickFocus;
+    case res::ControlKind::Icon: return Qt::NoFocus;
+    default: return (control.styles & kTabStop) != 0 ? Qt::StrongFocus : Qt::ClickFocus;
   }
 }
 
@@ -193,8 +191,7 @@ void DialogWindow::keyPressEvent(QKeyEvent* event) {
 
 bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
   // The Menu key and Shift+F10 open the window menu from any control.
-  if (event->type() == QEvent::KeyPress && windowMenu_ != nullptr &&
-      isWindowMenuKey(*static_cast<QKeyEvent*>(event))) {
+  if (event->type() == QEvent::KeyPress && windowMenu_ != nullptr && isWindowMenuKey(*static_cast<QKeyEvent*>(event))) {
     showWindowMenu(keyboardMenuPosition());
     return true;
   }

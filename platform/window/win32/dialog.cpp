@@ -13,7 +13,6 @@
 #include "platform/window/win32/native_icon.h"
 #include "platform/window/win_app.h"
 
-
 namespace korvel {
 namespace {
 
@@ -77,8 +76,8 @@ DialogWindow* DialogWindow::of(HWND window) {
 
 HWND DialogWindow::ownerWindow() const {
   if (parent_ != nullptr) return windowOf(*parent_);
-  if (CWinApp* app = CWinApp::current(); app != nullptr && app->mainWindow() != nullptr &&
-                                          app->mainWindow() != &dialog_) {
+  if (CWinApp* app = CWinApp::current();
+      app != nullptr && app->mainWindow() != nullptr && app->mainWindow() != &dialog_) {
     if (HWND main = windowOf(*app->mainWindow()); main != nullptr && IsWindowEnabled(main)) return main;
   }
   HWND active = GetActiveWindow();

@@ -15,9 +15,9 @@ constexpr COLORREF kMarkColour = RGB(255, 240, 170);
 void FieldMarks::markAsTyped(HWND dialog, CEdit::Native& field,
                              std::function<std::string(const std::string&)> noteFor) {
   if (tooltip_ == nullptr) {
-    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
+    tooltip_ =
+        CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr, GetModuleHandleW(nullptr), nullptr);
     SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, 300);
   }
   field.noteFor = std::move(noteFor);

@@ -70,8 +70,8 @@ bool WindowMenu::show(HWND dialog, LPARAM where) {
   enable(SC_SIZE, normal && (style & WS_THICKFRAME) != 0);
   enable(SC_MINIMIZE, !IsIconic(dialog) && (style & WS_MINIMIZEBOX) != 0);
   enable(SC_MAXIMIZE, !IsZoomed(dialog) && (style & WS_MAXIMIZEBOX) != 0);
-  const UINT command = static_cast<UINT>(
-      TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, dialog, nullptr));
+  const UINT command =
+      static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, dialog, nullptr));
   if (command != 0) SendMessageW(dialog, WM_SYSCOMMAND, command, 0);
   return true;
 }
