@@ -254,7 +254,7 @@ INT_PTR DialogWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return FALSE;
     }
     case WM_SYSCOMMAND:
-      if (!menu_.isOwn(wParam)) return FALSE;
+      if (!windowMenu_.isOwn(wParam)) return FALSE;
       dialog_.OnSysCommand(static_cast<int>(wParam));
       return TRUE;
     case WM_CONTEXTMENU: return WindowMenu::show(hwnd_, lParam) ? TRUE : FALSE;

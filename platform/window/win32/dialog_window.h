@@ -35,7 +35,8 @@ struct CDialog::Native {
   int runModal();
   void end(int result);
 
-  WindowMenu& windowMenu() { return menu_; }
+  // The window menu with the program's own entries (window_menu.h).
+  WindowMenu& windowMenu() { return windowMenu_; }
   // The one handle as the large and the small icon.
   void setIcon(HICON icon);
 
@@ -67,7 +68,7 @@ struct CDialog::Native {
   int result_ = 0;
   HICON icon_ = nullptr;
   FieldMarks marks_;
-  WindowMenu menu_;
+  WindowMenu windowMenu_;
   std::vector<std::unique_ptr<CEdit::Native>> edits_;
   std::vector<std::unique_ptr<CListBox::Native>> lists_;
 };
