@@ -96,7 +96,7 @@ std::int32_t firstRowRepeatingTheTime(const TimeHistory& history) {
 std::vector<std::string> fieldTextNotes(const CliOptions& options) {
   std::vector<std::string> notes;
   for (const auto& [controlId, text] : options.fieldTexts) {
-    const FieldReading reading = readField(text);
+    const FieldReading reading = fieldReadingOf(text);
     const std::string& option = options.optionNames.at(controlId);
     if (reading.kind == FieldReading::NoNumber) {
       notes.push_back(option + " \"" + shownText(text) + "\" was read as 0: it does not begin with a number");
