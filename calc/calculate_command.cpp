@@ -55,8 +55,6 @@ double readFieldValue(CalculationUi& ui, int controlId) {
 
 }  // namespace
 
-std::int32_t halfSineCountForIndex(int index) { return 2 * index + 3; }
-
 std::string durationWarningText(double recommendedDuration) {
   std::string text = " Warning: Recommended duration > ";
   appendGeneral(text, recommendedDuration, 4, 8);
@@ -69,6 +67,8 @@ std::string completionMessageText(const std::string& fileName) {
 }
 
 WaveletParams readWaveletParams(CalculationUi& ui) {
+  // Each field's parameter, in the command's own order (res/form_inputs.h lists
+  // the fields as the form shows them).
   WaveletParams params;
   params.samplesPerSecond = readFieldValue(ui, res::IDC_SAMPLES_PER_SECOND);
   params.duration = readFieldValue(ui, res::IDC_DURATION);
