@@ -45,8 +45,10 @@ std::string inputsHtml(const std::string& indent) {
              std::to_string(input.controlId) + "\"></div>\n";
       continue;
     }
+    out += indent + "<div class=\"field\">\n";
+    out += indent + "  " + label + "\n";
+    out += indent + "  <select id=\"" + id + "\">\n";
     // The list's entries three to a line, the first selected, as on the form.
-    out += indent + "<div class=\"field\">\n" + indent + "  " + label + "\n" + indent + "  <select id=\"" + id + "\">\n";
     for (int k = 0; k < korvel::kHalfSineEntryCount; ++k) {
       if (k % 3 == 0) out += indent + "    ";
       out += "<option value=\"" + std::to_string(k) + "\"" + (k == 0 ? " selected" : "") + ">" +
