@@ -73,8 +73,10 @@ int main(int argc, char** argv) {
     AnsweringForm form;
     form.Create();
     qtWindow(form).show();
-    const std::pair<int, const char*> values[] = {{res::IDC_AMPLITUDE, "1"}, {res::IDC_FREQUENCY, frequency},
-                                                  {res::IDC_DELAY, "0"},     {res::IDC_DURATION, "200"},
+    const std::pair<int, const char*> values[] = {{res::IDC_AMPLITUDE, "1"},
+                                                  {res::IDC_FREQUENCY, frequency},
+                                                  {res::IDC_DELAY, "0"},
+                                                  {res::IDC_DURATION, "200"},
                                                   {res::IDC_SAMPLES_PER_SECOND, "10000"}};
     for (const auto& [id, text] : values) dynamic_cast<QLineEdit*>(qtControl(form, id))->setText(text);
     auto* calculate = dynamic_cast<QPushButton*>(qtControl(form, res::IDOK));

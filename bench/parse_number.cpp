@@ -20,8 +20,8 @@ double millisecondsFor(const std::string& text, int repeats, double& sink) {
 
 int main() {
   double sink = 0;
-  const std::vector<std::string> ordinary = {"200", "0.2", "10", "1", "", "1.5d3", "-2.5e-3", "10000",
-                                             "1.7976931348623157e308", "2.5abc"};
+  const std::vector<std::string> ordinary = {
+      "200", "0.2", "10", "1", "", "1.5d3", "-2.5e-3", "10000", "1.7976931348623157e308", "2.5abc"};
   constexpr int kRounds = 200'000;
   const auto start = std::chrono::steady_clock::now();
   for (int round = 0; round < kRounds; ++round) {

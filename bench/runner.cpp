@@ -110,7 +110,8 @@ std::string wineLoaderFor(const std::string& exe) {
   std::ifstream in(exe, std::ios::binary);
   unsigned char header[0x40] = {};
   in.read(reinterpret_cast<char*>(header), sizeof header);
-  const std::uint32_t peOffset = header[0x3C] | header[0x3D] << 8 | header[0x3E] << 16 | std::uint32_t{header[0x3F]} << 24;
+  const std::uint32_t peOffset =
+      header[0x3C] | header[0x3D] << 8 | header[0x3E] << 16 | std::uint32_t{header[0x3F]} << 24;
   unsigned char machine[2] = {};
   in.seekg(peOffset + 4);
   in.read(reinterpret_cast<char*>(machine), 2);
@@ -144,9 +145,9 @@ void runCase(const Case& benchCase, int runs, const std::string& folder) {
       const std::string exe = word.substr(equals + 1);
       const std::string loader = wineLoaderFor(exe);
       windowsBuilds.push_back({name, programs.size()});
-      programs.push_back({"korvel-cli.exe, " + name + " (Wine)",
-                          {loader, exe, "-a", "1", "-f", f, "-n", "3", "-d", "0", "-t", "200", "-r", "10000",
-                           "-o", "@OUT@"}});
+      programs.push_back(
+          {"korvel-cli.exe, " + name + " (Wine)",
+           {loader, exe, "-a", "1", "-f", f, "-n", "3", "-d", "0", "-t", "200", "-r", "10000", "-o", "@OUT@"}});
       programs.push_back({"  Wine start (" + name + " --version)", {loader, exe, "--version"}});
     }
   }
@@ -171,8 +172,8 @@ void runCase(const Case& benchCase, int runs, const std::string& folder) {
   }
   ::unlink(output.c_str());
 
-  std::printf("\n%s (frequency %s Hz), %d runs; korvel-cli file %zu bytes, %s the exact formatter's\n",
-              benchCase.name, benchCase.frequency, runs, fast.size, identical ? "identical to" : "DIFFERENT FROM");
+  std::printf("\n%s (frequency %s Hz), %d runs; korvel-cli file %zu bytes, %s the exact formatter's\n", benchCase.name,
+              benchCase.frequency, runs, fast.size, identical ? "identical to" : "DIFFERENT FROM");
   std::printf("  %-32s %9s %19s %10s\n", "program", "median s", "min-max s", "peak RSS");
   std::vector<double> medians;
   for (const Program& program : programs) {

@@ -13,7 +13,7 @@
 
 #include <quadmath.h>
 
-#include "platform/numbers/correctly_rounded_sine.h"
+#include "platform/numbers/sine/correctly_rounded_sine.h"
 
 namespace {
 
@@ -72,7 +72,8 @@ int main() {
               fullWindow.size(), nanosecondsPerCall(fullWindow, [](double x) { return std::sin(x); }),
               nanosecondsPerCall(fullWindow, [](double x) { return korvel::sine_detail::sineOf<false>(x); }));
   if (korvel::sine_detail::kHasFusedMultiplyAdd) {
-    std::printf(", %.1f ns with the fused multiply-add", nanosecondsPerCall(fullWindow, korvel::sine_detail::fusedSine));
+    std::printf(", %.1f ns with the fused multiply-add",
+                nanosecondsPerCall(fullWindow, korvel::sine_detail::fusedSine));
   }
   std::printf("\n");
 

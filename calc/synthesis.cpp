@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "platform/files/system_calls.h"
-#include "platform/numbers/sine.h"
+#include "platform/numbers/sine/sine.h"
+#include "platform/process/resource_calls.h"
 
 namespace korvel {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "calc/synthesis.h"
 #include "platform/files/output_file.h"
-#include "platform/numbers/fast_exponent.h"
+#include "platform/numbers/row_fields.h"
 
 namespace korvel {
 

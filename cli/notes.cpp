@@ -7,7 +7,7 @@
 #include "calc/field_reading.h"
 #include "calc/synthesis.h"
 #include "cli/shown_text.h"
-#include "platform/numbers/fast_exponent.h"
+#include "platform/numbers/row_fields.h"
 #include "platform/numbers/number_format.h"
 #include "res/form_inputs.h"
 

@@ -5,8 +5,7 @@
 
 namespace korvel {
 
-void reduceToColumns(const double* values, std::int32_t count, std::int32_t columns, double* lowest,
-                     double* highest) {
+void reduceToColumns(const double* values, std::int32_t count, std::int32_t columns, double* lowest, double* highest) {
   constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
   std::int32_t begin = 0;
   for (std::int32_t c = 0; c < columns; ++c) {

@@ -16,7 +16,6 @@ namespace korvel {
 // column's lowest and highest value; values that are not a number are passed
 // over, and a column holding only such values gets NaN for both.
 // Needs count >= columns >= 1.
-void reduceToColumns(const double* values, std::int32_t count, std::int32_t columns, double* lowest,
-                     double* highest);
+void reduceToColumns(const double* values, std::int32_t count, std::int32_t columns, double* lowest, double* highest);
 
 }  // namespace korvel

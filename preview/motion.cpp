@@ -17,8 +17,8 @@ TimedValue peakOf(const double* time, const double* values, std::int32_t count) 
 
 }  // namespace
 
-void integrateFromRest(const double* acceleration, std::int32_t count, double step, double scale,
-                       double* velocity, double* displacement) {
+void integrateFromRest(const double* acceleration, std::int32_t count, double step, double scale, double* velocity,
+                       double* displacement) {
   if (count <= 0) return;
   const double halfStep = step / 2;
   double previousAcceleration = acceleration[0] * scale;

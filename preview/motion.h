@@ -15,8 +15,8 @@ inline constexpr double kStandardGravity = 9.80665;
 // by `scale`, from rest: velocity[0] = displacement[0] = 0, then
 //   velocity[i] = velocity[i-1] + (a[i-1] + a[i]) * (step / 2)
 // and displacement from velocity the same way.
-void integrateFromRest(const double* acceleration, std::int32_t count, double step, double scale,
-                       double* velocity, double* displacement);
+void integrateFromRest(const double* acceleration, std::int32_t count, double step, double scale, double* velocity,
+                       double* displacement);
 
 // A value of a series and the time of the sample it was found at.
 struct TimedValue {

@@ -65,9 +65,10 @@ def violations(path, angled, header):
             found.append("calc/, preview/ and ui/ include the C++ standard library only, no toolkit or system header")
         if top == "res" and header not in STANDARD_LIBRARY:
             found.append("res/ is plain data: the C++ standard library only")
-        if path.startswith(("platform/numbers/", "platform/window/")) and window_system_part(path) is None and (
-                header not in STANDARD_LIBRARY):
-            found.append("the number rules, the role headers and their shared half include the standard library only")
+        if path.startswith(("platform/numbers/", "platform/process/", "platform/window/")) and (
+                window_system_part(path) is None and header not in STANDARD_LIBRARY):
+            found.append("the number and process wings, the role headers and their shared half include the standard"
+                         " library only")
         if is_toolkit(header) and not path.startswith("platform/window/qt/"):
             found.append("only the Qt part (platform/window/qt/) includes Qt")
         if header.lower() in WIN32_HEADERS and window_system_part(path) != "win32":
@@ -79,10 +80,13 @@ def violations(path, angled, header):
         found.append("calc/, preview/ and ui/ speak to the roles, never to a window system's or system's own part")
     if top in ("calc", "preview") and header.startswith("platform/window/"):
         found.append("calc/ and preview/ include nothing of the window roles")
-    if path.startswith(("platform/numbers/", "platform/files/")) and header.startswith("platform/window/"):
-        found.append("the number and file wings include nothing of the window roles")
-    if path.startswith("platform/numbers/") and header.startswith("platform/files/"):
-        found.append("the number wing includes nothing of the file wing (the page builds it alone)")
+    if path.startswith(("platform/numbers/", "platform/process/", "platform/files/")) and header.startswith(
+            "platform/window/"):
+        found.append("the number, process and file wings include nothing of the window roles")
+    if path.startswith("platform/numbers/") and header.startswith(("platform/files/", "platform/process/")):
+        found.append("the number wing includes nothing of the file and process wings (the page builds it alone)")
+    if path.startswith("platform/process/") and header.startswith("platform/files/"):
+        found.append("the process wing includes nothing of the file wing")
     if window_system_part(header) is not None and window_system_part(path) not in (None, window_system_part(header)):
         found.append("one window system's or system's part includes nothing of another's")
     if window_system_part(header) is not None and window_system_part(path) is None and top != "platform":
@@ -102,7 +106,10 @@ MUST_BREAK = [
     ("res/control_names.cpp", True, "QIcon"),
     ("platform/numbers/number_format.cpp", False, "platform/window/dialog.h"),
     ("platform/files/output_file.cpp", False, "platform/window/busy_cursor.h"),
-    ("platform/numbers/sine.h", False, "platform/files/system_calls.h"),
+    ("platform/numbers/sine/sine.h", False, "platform/files/system_calls.h"),
+    ("platform/numbers/row_fields.cpp", False, "platform/process/resource_calls.h"),
+    ("platform/process/resource_calls.h", False, "platform/files/file_handle.h"),
+    ("platform/process/resource_calls.cpp", True, "pthread.h"),
     ("platform/window/dialog.cpp", True, "QDialog"),
     ("platform/window/win32/dialog.cpp", True, "QDialog"),
     ("platform/files/posix/open_output_file.cpp", True, "windows.h"),
@@ -122,6 +129,8 @@ MAY_PASS = [
     ("platform/files/posix/open_output_file.cpp", True, "unistd.h"),
     ("platform/window/win32/accessible_names.cpp", False, "platform/files/win32/wide_text.h"),
     ("cli/command_line_ui.cpp", False, "platform/files/chosen_folder.h"),
+    ("calc/synthesis.cpp", False, "platform/process/resource_calls.h"),
+    ("platform/files/background_writer.cpp", False, "platform/process/resource_calls.h"),
 ]
 
 

@@ -3,6 +3,7 @@
 #include <chrono>
 
 #include "platform/files/system_calls.h"
+#include "platform/process/resource_calls.h"
 
 namespace korvel {
 namespace {

@@ -58,8 +58,8 @@ class BackgroundWriter {
   FileHandle file_ = kNoFile;
   const char* data_ = nullptr;
   std::size_t size_ = 0;
-  int error_ = 0;        // the first failed write's
-  int closeError_ = 0;   // the last close's
+  int error_ = 0;       // the first failed write's
+  int closeError_ = 0;  // the last close's
   bool stopping_ = false;
   std::atomic<std::uint64_t> written_{0};
   WaitCallback waitCallback_;

@@ -12,9 +12,7 @@ std::string summary(FileFailure::Operation operation, const std::string& name, c
 }  // namespace
 
 std::string failureSentence(FileFailure::Operation operation, const std::string& what, const std::string& cause) {
-  const char* verb = operation == FileFailure::Open    ? "open"
-                     : operation == FileFailure::Write ? "write to"
-                                                       : "close";
+  const char* verb = operation == FileFailure::Open ? "open" : operation == FileFailure::Write ? "write to" : "close";
   return std::string("Could not ") + verb + " " + what + ": " + cause + ".";
 }
 

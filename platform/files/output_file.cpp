@@ -6,6 +6,7 @@
 #include "platform/files/file_failure.h"
 #include "platform/files/system_calls.h"
 #include "platform/files/system_file.h"
+#include "platform/process/resource_calls.h"
 
 namespace korvel {
 

@@ -18,12 +18,4 @@ int writeAllBytes(FileHandle file, const char* data, std::size_t size, std::atom
   return 0;
 }
 
-ResourceCalls& resourceCalls() {
-  static ResourceCalls calls{
-      [](std::size_t size) { return std::make_unique_for_overwrite<char[]>(size); },
-      [](std::function<void()> body) { return std::thread(std::move(body)); },
-  };
-  return calls;
-}
-
 }  // namespace korvel

@@ -58,9 +58,10 @@ inline char* putLastDigitPairs(char* out, std::uint32_t value) {
     const std::uint32_t above = value / (kUnit * 100);
     std::memcpy(out + 2 * kPair, kDigitPairs + 2 * (upTo - 100 * above), 2);
   };
-  [&]<int... kPair>(std::integer_sequence<int, kPair...>) {
+  const auto putEach = [&]<int... kPair>(std::integer_sequence<int, kPair...>) {
     (put(std::integral_constant<int, kPair>{}), ...);
-  }(std::make_integer_sequence<int, kPairs>{});
+  };
+  putEach(std::make_integer_sequence<int, kPairs>{});
   return out + 2 * kPairs;
 }
 

@@ -24,9 +24,9 @@ class CDialog {
   // win32/dialog_window.h).
   struct Native;
 
-  // The command of the window menu's Close entry.
-  static constexpr int kCloseCommand = 0xF060;
-  // The bits of a window-menu command that name it; the system uses the rest.
+  // The bits of a window-menu command passed to OnSysCommand that name it; the
+  // window system may use the rest. The program's own commands leave the rest
+  // clear.
   static constexpr int kSysCommandMask = 0xFFF0;
 
   explicit CDialog(const res::DialogTemplate& dialogTemplate, CDialog* parent = nullptr);

@@ -20,6 +20,7 @@
 #include "platform/files/file_failure.h"
 #include "platform/files/output_file.h"
 #include "platform/files/system_calls.h"
+#include "platform/process/resource_calls.h"
 #include "res/form_inputs.h"
 #include "tests/support/fake_ui.h"
 #include "tests/support/slow_reference.h"

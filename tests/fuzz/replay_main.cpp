@@ -21,8 +21,7 @@ void replay(const std::filesystem::path& file) {
   const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), {});
   // As under libFuzzer, even an empty input comes with a valid pointer.
   static const std::uint8_t nothing = 0;
-  LLVMFuzzerTestOneInput(bytes.empty() ? &nothing : reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                         bytes.size());
+  LLVMFuzzerTestOneInput(bytes.empty() ? &nothing : reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
 }
 
 }  // namespace

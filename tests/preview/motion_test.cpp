@@ -32,7 +32,8 @@ struct ClosedForm {
   }
   double displacement(double t) const {
     const double s = inWindow(t);
-    const double inside = amplitude / 2 * ((1 - std::cos(p() * s)) / (p() * p()) - (1 - std::cos(q() * s)) / (q() * q()));
+    const double inside =
+        amplitude / 2 * ((1 - std::cos(p() * s)) / (p() * p()) - (1 - std::cos(q() * s)) / (q() * q()));
     // After the wavelet the table moves on at the velocity left at its end.
     return inside + velocity(t) * (t - delay - s);
   }
@@ -87,8 +88,8 @@ TEST(Motion, FollowsTheContinuousWaveletAndComesToRestForOddHalfSineCounts) {
     EXPECT_NEAR(motion.figures.endVelocity, 0, 1e-6 * peakVelocity);
     EXPECT_NEAR(motion.figures.endDisplacement, 0, 1e-4 * (highest - lowest));
     EXPECT_NEAR(std::fabs(motion.figures.peakVelocity.value), peakVelocity, 1e-3 * peakVelocity);
-    EXPECT_NEAR(motion.figures.highestDisplacement.value - motion.figures.lowestDisplacement.value,
-                highest - lowest, 1e-3 * (highest - lowest));
+    EXPECT_NEAR(motion.figures.highestDisplacement.value - motion.figures.lowestDisplacement.value, highest - lowest,
+                1e-3 * (highest - lowest));
   }
 }
 

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "platform/numbers/sine.h"
+#include "platform/numbers/sine/sine.h"
 
 namespace korvel::testing {
 namespace {
@@ -120,7 +120,8 @@ void referenceSynthesis(const WaveletParams& p, TimeHistory& history) {
   const double twoPi = 2.0 * std::atan2(0.0, -1.0);
   const double quotient = p.duration / dt;
   std::int32_t count = 0;
-  if (std::isfinite(quotient) && quotient > 0) count = quotient >= 1'999'999 ? 1'999'999 : static_cast<std::int32_t>(quotient);
+  if (std::isfinite(quotient) && quotient > 0)
+    count = quotient >= 1'999'999 ? 1'999'999 : static_cast<std::int32_t>(quotient);
   const double tend = p.halfSineCount / (p.frequency + p.frequency) + p.delay;
   for (std::int32_t i = 0; i < count; ++i) {
     const double t = static_cast<double>(i - 1) * dt;

@@ -1,9 +1,9 @@
 #pragma once
 
-// Slow, independent references: the number conversions built on the C
-// library (its exact %.16e digits cut by hand, and strtod on a prefix that a
-// POSIX regular expression has checked against the field grammar), and the
-// wavelet sampled in one plain pass over the indices.
+// Slow references for the tests. The number conversions are independent of
+// the program's: built on the C library (its exact %.16e digits cut by hand,
+// and strtod on a prefix read by a plain scan of the field grammar). The
+// wavelet is not: see referenceSynthesis.
 
 #include <cstddef>
 #include <string>
@@ -21,7 +21,13 @@ struct ReferenceNumber {
 };
 ReferenceNumber referenceParse(const std::string& text);
 
-// Fills `history` for parameters whose duration holds the wavelet.
+// Fills `history` for parameters whose duration holds the wavelet: the
+// synthesis's steps written out a second time, in the same double operations
+// and with the program's own sine, in one plain pass over the indices with a
+// count rule of its own. It agrees bit for bit with a correct synthesis, so it
+// holds the plan, the blocks and the second thread to the plain steps; it does
+// not check the formula itself, which the worked example's figures do (and the
+// sine's own test its sine).
 void referenceSynthesis(const WaveletParams& params, TimeHistory& history);
 
 }  // namespace korvel::testing

@@ -14,7 +14,8 @@ class TempDir {
  public:
   TempDir() {
     std::random_device seed;
-    path_ = std::filesystem::temp_directory_path() / ("korvel-test-" + std::to_string(seed()) + "-" + std::to_string(::getpid()));
+    path_ = std::filesystem::temp_directory_path() /
+            ("korvel-test-" + std::to_string(seed()) + "-" + std::to_string(::getpid()));
     std::filesystem::create_directories(path_);
     previous_ = std::filesystem::current_path();
   }

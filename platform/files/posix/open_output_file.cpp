@@ -41,13 +41,13 @@ FileHandle openOutputFile(const std::string& name) {
   const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
   if (fd < 0) {
     const int error = errno;
-    struct stat info {};
+    struct stat info = {};
     if (error == ENXIO && ::stat(name.c_str(), &info) == 0 && S_ISFIFO(info.st_mode)) {
       failOpen(-1, name, error, "No program is reading from it");
     }
     failOpen(-1, name, error);
   }
-  struct stat info {};
+  struct stat info = {};
   if (::fstat(fd, &info) != 0) failOpen(fd, name, errno);
   if (S_ISDIR(info.st_mode)) failOpen(fd, name, EISDIR);
   const int flags = ::fcntl(fd, F_GETFL);

@@ -19,7 +19,8 @@ namespace {
 FileHandle openOutputFile(const std::string& name) {
   // Opened as it is, then emptied: the file is emptied only once it is ours.
   // A pipe without a free end fails at once (ERROR_PIPE_BUSY) instead of waiting.
-  HANDLE file = ::CreateFileW(wideText(name).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file =
+      ::CreateFileW(wideText(name).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) failOpen(file, name, ::GetLastError());
   if (::GetFileType(file) == FILE_TYPE_DISK) {
     LARGE_INTEGER size{};

@@ -11,10 +11,10 @@ std::string systemErrorText(int errorCode) {
     return "The file is in use by another program";
   }
   char* buffer = nullptr;
-  const DWORD length = ::FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-      static_cast<DWORD>(errorCode), MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<char*>(&buffer), 0,
-      nullptr);
+  const DWORD length =
+      ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, static_cast<DWORD>(errorCode), MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
+                       reinterpret_cast<char*>(&buffer), 0, nullptr);
   const std::unique_ptr<char, decltype(&::LocalFree)> owned(buffer, &::LocalFree);
   std::string text = length == 0 ? "System error " + std::to_string(errorCode) : std::string(buffer, length);
   // The system's texts end in a full stop and a line break; the reports add their own.

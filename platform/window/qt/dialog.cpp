@@ -23,6 +23,10 @@ namespace {
 
 using namespace res::control_style;
 
+// The command of the window menu's Close entry: the number Windows gives its
+// own, so that a dialog's OnSysCommand reads the commands of both systems alike.
+constexpr int kCloseCommand = 0xF060;
+
 bool isWindowMenuKey(const QKeyEvent& key) {
   return (key.key() == Qt::Key_Menu && key.modifiers() == Qt::NoModifier) ||
          (key.key() == Qt::Key_F10 && key.modifiers() == Qt::ShiftModifier);
@@ -32,10 +36,8 @@ Qt::FocusPolicy focusPolicyFor(const res::ControlTemplate& control) {
   switch (control.kind) {
     case res::ControlKind::StaticText:
     case res::ControlKind::GroupBox:
-    case res::ControlKind::Icon:
-      return Qt::NoFocus;
-    default:
-      return (control.styles & kTabStop) != 0 ? Qt::StrongFocus : Qt::ClickFocus;
+    case res::ControlKind::Icon: return Qt::NoFocus;
+    default: return (control.styles & kTabStop) != 0 ? Qt::StrongFocus : Qt::ClickFocus;
   }
 }
 
@@ -130,7 +132,7 @@ void DialogWindow::createControls() {
   }
   if ((t.styles & res::dialog_style::kWindowMenu) != 0) {
     windowMenu_ = new QMenu(this);
-    dialog_.appendWindowMenuEntry(CDialog::kCloseCommand, "&Close\tAlt+F4");
+    dialog_.appendWindowMenuEntry(kCloseCommand, "&Close\tAlt+F4");
   }
 }
 
@@ -189,8 +191,7 @@ void DialogWindow::keyPressEvent(QKeyEvent* event) {
 
 bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
   // The Menu key and Shift+F10 open the window menu from any control.
-  if (event->type() == QEvent::KeyPress && windowMenu_ != nullptr &&
-      isWindowMenuKey(*static_cast<QKeyEvent*>(event))) {
+  if (event->type() == QEvent::KeyPress && windowMenu_ != nullptr && isWindowMenuKey(*static_cast<QKeyEvent*>(event))) {
     showWindowMenu(keyboardMenuPosition());
     return true;
   }

@@ -41,8 +41,7 @@ QFont dialogFont(std::string_view templateFace, int pointSize) {
 
 DialogBaseUnits dialogBaseUnits(const QFont& font) {
   const QFontMetrics metrics(font);
-  const int letters = metrics.horizontalAdvance(
-      QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+  const int letters = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
   // The average over 52 letters, rounded to the nearest pixel.
   return {(letters / 26 + 1) / 2, metrics.height()};
 }

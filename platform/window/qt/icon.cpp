@@ -5,8 +5,6 @@
 
 namespace korvel {
 
-Icon Icon::load(int resourceId) {
-  return Icon(std::make_shared<const Native>(Native{loadIconGroup(resourceId)}));
-}
+Icon Icon::load(int resourceId) { return Icon(std::make_shared<const Native>(Native{loadIconGroup(resourceId)})); }
 
 }  // namespace korvel

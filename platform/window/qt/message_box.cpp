@@ -13,8 +13,7 @@ namespace korvel {
 namespace {
 
 void runMessageBox(QWidget* owner, QMessageBox::Icon icon, const std::string& text) {
-  QMessageBox box(icon, QCoreApplication::applicationName(), QString::fromStdString(text), QMessageBox::Ok,
-                  owner);
+  QMessageBox box(icon, QCoreApplication::applicationName(), QString::fromStdString(text), QMessageBox::Ok, owner);
   box.setTextFormat(Qt::PlainText);
   box.setWindowModality(Qt::ApplicationModal);
   keepWindowNormal(box);
@@ -26,9 +25,7 @@ void runMessageBox(QWidget* owner, QMessageBox::Icon icon, const std::string& te
 
 }  // namespace
 
-void showMessageBox(QWidget* owner, const std::string& text) {
-  runMessageBox(owner, QMessageBox::Warning, text);
-}
+void showMessageBox(QWidget* owner, const std::string& text) { runMessageBox(owner, QMessageBox::Warning, text); }
 
 void showFileFailureReport(QWidget* owner, const FileFailure& failure) {
   runMessageBox(owner, QMessageBox::Critical, fileFailureReport(failure));

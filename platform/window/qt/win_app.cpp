@@ -16,9 +16,7 @@ namespace {
 
 char fallbackProgramName[] = "korvel";
 
-QString latin1(std::string_view text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
+QString latin1(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
 
 // While Qt starts its window system: the program's name for messages, the last
 // warning Qt gave, and the handler its messages went to before.
@@ -47,9 +45,7 @@ void startUpMessage(QtMsgType type, const QMessageLogContext& context, const QSt
 
 }  // namespace
 
-QString applicationNameFor(const QString& executablePath) {
-  return QFileInfo(executablePath).completeBaseName();
-}
+QString applicationNameFor(const QString& executablePath) { return QFileInfo(executablePath).completeBaseName(); }
 
 int CWinApp::run(int argc, char** argv) {
   // The command line Qt gets, which QApplication keeps a reference to: the program's name alone.

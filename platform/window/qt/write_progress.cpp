@@ -16,9 +16,9 @@ struct WriteProgress::Native {
 };
 
 WriteProgress::WriteProgress(CDialog& dialog, DialogRect barArea, Clock clock)
-    : native_(std::make_unique<Native>(Native{
-          qtWindow(dialog),
-          pixelRect(barArea.x, barArea.y, barArea.width, barArea.height, qtWindow(dialog).baseUnits())})),
+    : native_(
+          std::make_unique<Native>(Native{qtWindow(dialog), pixelRect(barArea.x, barArea.y, barArea.width,
+                                                                      barArea.height, qtWindow(dialog).baseUnits())})),
       clock_(clock) {}
 
 WriteProgress::~WriteProgress() = default;

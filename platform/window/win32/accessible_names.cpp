@@ -53,8 +53,7 @@ AccessibleControl* accessibleControl(HWND control) {
 
 // A reader asking for the control's object gets the standard one under the
 // control's own name; the description is read when the reader asks for it.
-LRESULT CALLBACK answerReaders(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                               DWORD_PTR data) {
+LRESULT CALLBACK answerReaders(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
   auto* accessible = reinterpret_cast<AccessibleControl*>(data);
   if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {
     IAccessible* object = createNamedAccessible(control, accessible->name, [control] {

@@ -61,8 +61,7 @@ class NamedAccessible final : public IAccessible, public IOleWindow {
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override {
     return standard_->GetTypeInfo(index, locale, info);
   }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID id, LPOLESTR* names, UINT count, LCID locale,
-                                          DISPID* ids) override {
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID id, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) override {
     return standard_->GetIDsOfNames(id, names, count, locale, ids);
   }
   HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID id, LCID locale, WORD flags, DISPPARAMS* parameters,
@@ -109,9 +108,7 @@ class NamedAccessible final : public IAccessible, public IOleWindow {
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
     return standard_->get_accDefaultAction(child, action);
   }
-  HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override {
-    return standard_->accSelect(flags, child);
-  }
+  HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override { return standard_->accSelect(flags, child); }
   HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT child) override {
     return standard_->accLocation(left, top, width, height, child);
   }
@@ -121,9 +118,7 @@ class NamedAccessible final : public IAccessible, public IOleWindow {
   HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* child) override {
     return standard_->accHitTest(x, y, child);
   }
-  HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
-    return standard_->accDoDefaultAction(child);
-  }
+  HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override { return standard_->accDoDefaultAction(child); }
   HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override {
     return standard_->put_accValue(child, value);

@@ -3,8 +3,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <string>
-
 #include "platform/window/busy_cursor.h"
 #include "platform/window/controls.h"
 #include "platform/window/icon.h"
@@ -15,14 +13,10 @@
 #include "platform/window/win32/native_icon.h"
 #include "platform/window/win_app.h"
 
-
 namespace korvel {
 namespace {
 
 constexpr const char* kDialogProperty = "korvel.dialog";
-
-// The tint of a field whose text is read only in part: a pale yellow.
-constexpr COLORREF kMarkColour = RGB(255, 240, 170);
 
 // The progress bar and the tooltips of the common controls, registered once
 // before the first dialog.
@@ -57,27 +51,7 @@ int CDialog::DoModal() {
 
 void CDialog::EndDialog(int result) { native_->end(result); }
 
-bool CDialog::hasWindowMenu() const {
-  return (template_.styles & res::dialog_style::kWindowMenu) != 0 && native_->hwnd() != nullptr &&
-         GetSystemMenu(native_->hwnd(), FALSE) != nullptr;
-}
-
-void CDialog::appendWindowMenuEntry(int command, std::string_view text) {
-  if (!hasWindowMenu()) return;
-  const std::string label(text);
-  AppendMenuA(GetSystemMenu(native_->hwnd(), FALSE), MF_STRING, static_cast<UINT_PTR>(command), label.c_str());
-  native_->appendMenuCommand(command);
-}
-
-void CDialog::appendWindowMenuSeparator() {
-  if (hasWindowMenu()) AppendMenuA(GetSystemMenu(native_->hwnd(), FALSE), MF_SEPARATOR, 0, nullptr);
-}
-
 void CDialog::SetIcon(const Icon& icon) { native_->setIcon(icon.native().icon); }
-
-void CDialog::OnSysCommand(int command) {
-  if ((command & kSysCommandMask) == kCloseCommand) PostMessageA(native_->hwnd(), WM_CLOSE, 0, 0);
-}
 
 // ---- DataExchange ----------------------------------------------------------
 
@@ -102,8 +76,8 @@ DialogWindow* DialogWindow::of(HWND window) {
 
 HWND DialogWindow::ownerWindow() const {
   if (parent_ != nullptr) return windowOf(*parent_);
-  if (CWinApp* app = CWinApp::current(); app != nullptr && app->mainWindow() != nullptr &&
-                                          app->mainWindow() != &dialog_) {
+  if (CWinApp* app = CWinApp::current();
+      app != nullptr && app->mainWindow() != nullptr && app->mainWindow() != &dialog_) {
     if (HWND main = windowOf(*app->mainWindow()); main != nullptr && IsWindowEnabled(main)) return main;
   }
   HWND active = GetActiveWindow();
@@ -207,6 +181,13 @@ CEdit::Native* DialogWindow::edit(int id) const {
   return nullptr;
 }
 
+CEdit::Native* DialogWindow::editOf(HWND window) const {
+  for (const auto& field : edits_) {
+    if (field->window == window) return field.get();
+  }
+  return nullptr;
+}
+
 CListBox::Native* DialogWindow::list(int id) const {
   for (const auto& list : lists_) {
     if (list->id == id) return list.get();
@@ -229,79 +210,6 @@ bool DialogWindow::paintMinimised() {
   return true;
 }
 
-void DialogWindow::markField(CEdit::Native& field, std::function<std::string(const std::string&)> noteFor) {
-  if (tooltip_ == nullptr) {
-    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
-    SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, 300);
-  }
-  field.noteFor = std::move(noteFor);
-  TTTOOLINFOA tool{};
-  tool.cbSize = sizeof tool;
-  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  tool.hwnd = hwnd_;
-  tool.uId = reinterpret_cast<UINT_PTR>(field.window);
-  tool.lpszText = const_cast<char*>("");
-  SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-  updateMark(field);
-}
-
-void DialogWindow::updateMark(CEdit::Native& field) {
-  field.note = field.noteFor(windowText(field.window));
-  TTTOOLINFOA tool{};
-  tool.cbSize = sizeof tool;
-  tool.hwnd = hwnd_;
-  tool.uId = reinterpret_cast<UINT_PTR>(field.window);
-  tool.lpszText = field.note.data();
-  SendMessageA(tooltip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
-  SendMessageA(tooltip_, TTM_ACTIVATE, TRUE, 0);
-  // A tip showing for this field follows its text at once: the new note, or
-  // none when the text is read as a whole.
-  if (tipShownFor(field.window)) SendMessageA(tooltip_, field.note.empty() ? TTM_POP : TTM_UPDATE, 0, 0);
-  InvalidateRect(field.window, nullptr, TRUE);
-  describeControl(field.window, field.note);
-}
-
-bool DialogWindow::tipShownFor(HWND edit) const {
-  if (tooltip_ == nullptr || !IsWindowVisible(tooltip_)) return false;
-  TTTOOLINFOA tool{};
-  tool.cbSize = sizeof tool;
-  return SendMessageA(tooltip_, TTM_GETCURRENTTOOLA, 0, reinterpret_cast<LPARAM>(&tool)) != 0 &&
-         tool.uId == reinterpret_cast<UINT_PTR>(edit);
-}
-
-// The window menu where the user asks for it: at the pointer after a right
-// click on the form, a button or the list; below the focused control from the
-// keyboard (Shift+F10, the Menu key). An edit field keeps its own menu: the
-// system asks the field first, and it does not pass the request on.
-bool DialogWindow::showWindowMenu(LPARAM where) {
-  HMENU menu = GetSystemMenu(hwnd_, FALSE);
-  if (menu == nullptr) return false;
-  POINT at{static_cast<short>(LOWORD(where)), static_cast<short>(HIWORD(where))};
-  if (where == -1) {
-    HWND focus = GetFocus();
-    RECT control;
-    GetWindowRect(focus != nullptr && IsChild(hwnd_, focus) ? focus : hwnd_, &control);
-    at = POINT{control.left, control.bottom};
-  }
-  // The entries' states as the title bar's menu would show them for this window.
-  const LONG style = GetWindowLongW(hwnd_, GWL_STYLE);
-  const bool normal = !IsIconic(hwnd_) && !IsZoomed(hwnd_);
-  const auto enable = [menu](UINT command, bool enabled) {
-    EnableMenuItem(menu, command, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
-  };
-  enable(SC_RESTORE, !normal);
-  enable(SC_MOVE, !IsZoomed(hwnd_));
-  enable(SC_SIZE, normal && (style & WS_THICKFRAME) != 0);
-  enable(SC_MINIMIZE, !IsIconic(hwnd_) && (style & WS_MINIMIZEBOX) != 0);
-  enable(SC_MAXIMIZE, !IsZoomed(hwnd_) && (style & WS_MAXIMIZEBOX) != 0);
-  const UINT command = static_cast<UINT>(
-      TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr));
-  if (command != 0) SendMessageW(hwnd_, WM_SYSCOMMAND, command, 0);
-  return true;
-}
-
 INT_PTR CALLBACK DialogWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   DialogWindow* self = nullptr;
   if (message == WM_INITDIALOG) {
@@ -315,11 +223,7 @@ INT_PTR CALLBACK DialogWindow::procedure(HWND window, UINT message, WPARAM wPara
   if (message == WM_NCDESTROY) {
     RemovePropA(window, kDialogProperty);
     self->hwnd_ = nullptr;
-    self->tooltip_ = nullptr;
-    for (auto& field : self->edits_) {
-      field->noteFor = nullptr;
-      field->note.clear();
-    }
+    self->marks_.windowGone(self->edits_);
     return FALSE;
   }
   return self->handle(message, wParam, lParam);
@@ -344,24 +248,16 @@ INT_PTR DialogWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
       }
       if (code == EN_CHANGE) {
-        for (auto& field : edits_) {
-          if (field->window == reinterpret_cast<HWND>(lParam) && field->noteFor) updateMark(*field);
-        }
+        if (CEdit::Native* field = editOf(reinterpret_cast<HWND>(lParam))) marks_.textChanged(hwnd_, *field);
         return TRUE;
       }
       return FALSE;
     }
-    case WM_SYSCOMMAND: {
-      const int command = static_cast<int>(wParam & CDialog::kSysCommandMask);
-      for (int own : menuCommands_) {
-        if ((own & CDialog::kSysCommandMask) == command) {
-          dialog_.OnSysCommand(static_cast<int>(wParam));
-          return TRUE;
-        }
-      }
-      return FALSE;
-    }
-    case WM_CONTEXTMENU: return showWindowMenu(lParam) ? TRUE : FALSE;
+    case WM_SYSCOMMAND:
+      if (!windowMenu_.isOwn(wParam)) return FALSE;
+      dialog_.OnSysCommand(static_cast<int>(wParam));
+      return TRUE;
+    case WM_CONTEXTMENU: return WindowMenu::show(hwnd_, lParam) ? TRUE : FALSE;
     case WM_PAINT: return paintMinimised() ? TRUE : FALSE;
     case WM_QUERYDRAGICON: return reinterpret_cast<INT_PTR>(icon_);
     case WM_SETCURSOR:
@@ -372,14 +268,9 @@ INT_PTR DialogWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return FALSE;
     case WM_CTLCOLOREDIT: {
-      for (auto& field : edits_) {
-        if (field->window == reinterpret_cast<HWND>(lParam) && !field->note.empty()) {
-          static HBRUSH markBrush = CreateSolidBrush(kMarkColour);
-          SetBkColor(reinterpret_cast<HDC>(wParam), kMarkColour);
-          return reinterpret_cast<INT_PTR>(markBrush);
-        }
-      }
-      return FALSE;
+      const CEdit::Native* field = editOf(reinterpret_cast<HWND>(lParam));
+      const HBRUSH ground = field != nullptr ? marks_.ground(*field, reinterpret_cast<HDC>(wParam)) : nullptr;
+      return ground != nullptr ? reinterpret_cast<INT_PTR>(ground) : FALSE;
     }
     default: return FALSE;
   }

@@ -12,7 +12,9 @@
 
 #include "platform/window/dialog.h"
 #include "platform/window/win32/com_apartment.h"
+#include "platform/window/win32/field_mark.h"
 #include "platform/window/win32/native_controls.h"
+#include "platform/window/win32/window_menu.h"
 
 namespace korvel {
 
@@ -33,7 +35,8 @@ struct CDialog::Native {
   int runModal();
   void end(int result);
 
-  void appendMenuCommand(int command) { menuCommands_.push_back(command); }
+  // The window menu with the program's own entries (window_menu.h).
+  WindowMenu& windowMenu() { return windowMenu_; }
   // The one handle as the large and the small icon.
   void setIcon(HICON icon);
 
@@ -41,7 +44,9 @@ struct CDialog::Native {
   CEdit::Native* edit(int id) const;
   CListBox::Native* list(int id) const;
   // The mark of an edit field whose text is read only in part.
-  void markField(CEdit::Native& field, std::function<std::string(const std::string&)> noteFor);
+  void markField(CEdit::Native& field, std::function<std::string(const std::string&)> noteFor) {
+    marks_.markAsTyped(hwnd_, field, std::move(noteFor));
+  }
 
  private:
   static INT_PTR CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -50,10 +55,8 @@ struct CDialog::Native {
   void place();
   void prepareControls();
   bool paintMinimised();
-  void updateMark(CEdit::Native& field);
-  bool tipShownFor(HWND edit) const;
-  // Opens the window menu at `where` (screen coordinates; -1 from the keyboard).
-  bool showWindowMenu(LPARAM where);
+  // The edit field whose window `window` is; null for any other window.
+  CEdit::Native* editOf(HWND window) const;
 
   ComApartment apartment_;  // first in, last out: outlives the window
   CDialog& dialog_;
@@ -64,8 +67,8 @@ struct CDialog::Native {
   bool ended_ = false;
   int result_ = 0;
   HICON icon_ = nullptr;
-  HWND tooltip_ = nullptr;
-  std::vector<int> menuCommands_;
+  FieldMarks marks_;
+  WindowMenu windowMenu_;
   std::vector<std::unique_ptr<CEdit::Native>> edits_;
   std::vector<std::unique_ptr<CListBox::Native>> lists_;
 };

@@ -59,9 +59,9 @@ void WriteProgress::showRows(std::int32_t rowsWritten, std::int32_t rowCount) {
     const DialogRect place = barPlace(n.dialog, n.area);
     RECT area{place.x, place.y, place.x + place.width, place.y + place.height};
     MapDialogRect(dialog, &area);
-    n.bar = CreateWindowExW(0, PROGRESS_CLASSW, nullptr, WS_CHILD | WS_VISIBLE, area.left, area.top,
-                            area.right - area.left, area.bottom - area.top, dialog, nullptr,
-                            GetModuleHandleW(nullptr), nullptr);
+    n.bar =
+        CreateWindowExW(0, PROGRESS_CLASSW, nullptr, WS_CHILD | WS_VISIBLE, area.left, area.top, area.right - area.left,
+                        area.bottom - area.top, dialog, nullptr, GetModuleHandleW(nullptr), nullptr);
   }
   if (n.bar != nullptr) {
     SendMessageW(n.bar, PBM_SETRANGE32, 0, rowCount);

@@ -22,6 +22,7 @@
 #include "platform/files/file_failure.h"
 #include "platform/files/output_file.h"
 #include "platform/files/system_calls.h"
+#include "platform/process/resource_calls.h"
 
 namespace korvel {
 namespace {
@@ -29,11 +30,13 @@ namespace {
 // Fault injection through the file's system-call seam.
 struct FakeWrites {
   static inline int calls = 0;
-  static inline int failOnCall = 0;  // 1-based; 0 never fails
+  static inline int failOnCall = 0;            // 1-based; 0 never fails
   static inline std::size_t largestPiece = 0;  // 0 writes all that is asked
-  static inline int failingCall = 0;  // an error code for lock and truncate; 0: they work
+  static inline int failingCall = 0;           // an error code for lock and truncate; 0: they work
 
-  static int lock(int fd, int operation) { return failingCall != 0 ? (errno = failingCall, -1) : ::flock(fd, operation); }
+  static int lock(int fd, int operation) {
+    return failingCall != 0 ? (errno = failingCall, -1) : ::flock(fd, operation);
+  }
   static int truncate(int fd, off_t length) {
     return failingCall != 0 ? (errno = failingCall, -1) : ::ftruncate(fd, length);
   }
@@ -61,8 +64,8 @@ class BufferedWritingTest : public testing::Test {
     FakeWrites::failOnCall = 0;
     FakeWrites::largestPiece = 0;
     FakeWrites::failingCall = 0;
-    path_ = testing::TempDir() + "buffered_writing_" +
-            testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt";
+    path_ = testing::TempDir() + "buffered_writing_" + testing::UnitTest::GetInstance()->current_test_info()->name() +
+            ".txt";
   }
   void TearDown() override {
     fileSystemCalls() = saved_;
@@ -174,9 +177,7 @@ TEST_F(BufferedWritingTest, AFailedWriteLeavesWholeRecordsWhereTheFileAllows) {
 }
 
 TEST_F(BufferedWritingTest, ResourcesAreAcquiredBeforeTheFileIsTouched) {
-  {
-    std::ofstream(path_) << "the user's data";
-  }
+  std::ofstream(path_) << "the user's data";
   resourceCalls().allocate = [](std::size_t) -> std::unique_ptr<char[]> { throw std::bad_alloc(); };
   try {
     writeRows(10);
@@ -240,7 +241,8 @@ TEST_F(BufferedWritingTest, ANamedPipeIsWrittenOnlyWithAReader) {
   EXPECT_EQ(writeRows(1000), 0);
   std::string received;
   char block[4096];
-  for (ssize_t got; (got = ::read(reader, block, sizeof block)) > 0;) received.append(block, static_cast<std::size_t>(got));
+  for (ssize_t got; (got = ::read(reader, block, sizeof block)) > 0;)
+    received.append(block, static_cast<std::size_t>(got));
   ::close(reader);
   EXPECT_EQ(received, expectedText(1000));
 }

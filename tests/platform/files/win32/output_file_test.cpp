@@ -14,6 +14,7 @@
 #include "platform/files/file_failure.h"
 #include "platform/files/output_file.h"
 #include "platform/files/system_calls.h"
+#include "platform/process/resource_calls.h"
 #include "tests/support/temp_dir.h"
 
 namespace korvel {
@@ -119,8 +120,8 @@ TEST_F(WindowsOutputFileTest, AFailedWriteLeavesWholeRowsAndAFullReport) {
 // only once the system has all of it.
 TEST_F(WindowsOutputFileTest, SlowStorageReportsWhatItHasTakenWhileABlockIsWritten) {
   const std::string name = "\\\\.\\pipe\\korvel-slow-" + std::to_string(::GetCurrentProcessId());
-  HANDLE pipe = ::CreateNamedPipeA(name.c_str(), PIPE_ACCESS_INBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 0, 4096, 0,
-                                   nullptr);
+  HANDLE pipe =
+      ::CreateNamedPipeA(name.c_str(), PIPE_ACCESS_INBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 0, 4096, 0, nullptr);
   ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
   std::size_t read = 0;
   std::thread reader([&] {
@@ -169,9 +170,9 @@ TEST_F(WindowsOutputFileTest, NoOtherProgramSharesTheFile) {
   // Ours: nobody else opens it, even to read, until it is closed.
   OutputFile file;
   file.open(name);
-  EXPECT_EQ(::CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                          nullptr),
-            INVALID_HANDLE_VALUE);
+  EXPECT_EQ(
+      ::CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr),
+      INVALID_HANDLE_VALUE);
   EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
   file.write("new", 3);
   file.close();

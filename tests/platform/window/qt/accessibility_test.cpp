@@ -44,14 +44,14 @@ TEST(Accessibility, EveryFieldOfTheFormIsReadWithItsLabel) {
     const char* name;
     QAccessible::Role role;
   };
-  for (const Case& c : {Case{IDC_AMPLITUDE, "Amplitude", QAccessible::EditableText},
-                        Case{IDC_FREQUENCY, "Frequency (Hz)", QAccessible::EditableText},
-                        Case{IDC_HALF_SINES, "Number of Half-Sine", QAccessible::List},
-                        Case{IDC_DELAY, "Delay (sec)", QAccessible::EditableText},
-                        Case{IDC_DURATION, "Total Duration (sec)", QAccessible::EditableText},
-                        Case{IDC_SAMPLES_PER_SECOND, "Samples per second", QAccessible::EditableText},
-                        Case{IDOK, "Calculate Time History", QAccessible::Button},
-                        Case{IDCANCEL, "Exit", QAccessible::Button}}) {
+  for (const Case& c :
+       {Case{IDC_AMPLITUDE, "Amplitude", QAccessible::EditableText},
+        Case{IDC_FREQUENCY, "Frequency (Hz)", QAccessible::EditableText},
+        Case{IDC_HALF_SINES, "Number of Half-Sine", QAccessible::List},
+        Case{IDC_DELAY, "Delay (sec)", QAccessible::EditableText},
+        Case{IDC_DURATION, "Total Duration (sec)", QAccessible::EditableText},
+        Case{IDC_SAMPLES_PER_SECOND, "Samples per second", QAccessible::EditableText},
+        Case{IDOK, "Calculate Time History", QAccessible::Button}, Case{IDCANCEL, "Exit", QAccessible::Button}}) {
     SCOPED_TRACE(c.name);
     QAccessibleInterface* control = readChildren(form, qtControl(form, c.id));
     ASSERT_NE(control, nullptr);

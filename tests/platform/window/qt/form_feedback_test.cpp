@@ -189,8 +189,11 @@ TEST(FormFeedback, TheCalculateCommandOnSlowStorageShowsItsProgressUntilTheWrite
 
   RecordingForm form;
   showActive(form);
-  const std::pair<int, const char*> values[] = {{IDC_AMPLITUDE, "1"}, {IDC_FREQUENCY, "10"}, {IDC_DELAY, "0"},
-                                                {IDC_DURATION, "10"}, {IDC_SAMPLES_PER_SECOND, "10000"}};
+  const std::pair<int, const char*> values[] = {{IDC_AMPLITUDE, "1"},
+                                                {IDC_FREQUENCY, "10"},
+                                                {IDC_DELAY, "0"},
+                                                {IDC_DURATION, "10"},
+                                                {IDC_SAMPLES_PER_SECOND, "10000"}};
   for (const auto& [id, text] : values) dynamic_cast<QLineEdit*>(qtControl(form, id))->setText(text);
   form.nextFileName = "slow.txt";
   // 100,000 rows, four blocks: well over a second on this storage.

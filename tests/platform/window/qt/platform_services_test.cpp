@@ -58,8 +58,13 @@ SeenMessageBox seeMessageBox(const std::function<void()>& show) {
   SeenMessageBox seen;
   ModalWatchdog watchdog;
   whenOnTop<QMessageBox>([&seen](QMessageBox& box) {
-    seen = {box.icon(), box.windowTitle(), box.text(), box.buttons().size(),
-            box.standardButtons() == QMessageBox::Ok, box.parentWidget(), box.isModal(),
+    seen = {box.icon(),
+            box.windowTitle(),
+            box.text(),
+            box.buttons().size(),
+            box.standardButtons() == QMessageBox::Ok,
+            box.parentWidget(),
+            box.isModal(),
             overrideCursorShape()};
     const QRect before = box.geometry();
     box.showFullScreen();
@@ -84,9 +89,13 @@ TEST(MessageBoxes, WarningAndFileFailureReportShowOneOkOverTheirOwner) {
     std::vector<QString> inText;
   };
   const Case cases[] = {
-      {"warning", [&] { showMessageBox(&owner, " Warning: Recommended duration >     0.15"); },
-       QMessageBox::Warning, {" Warning: Recommended duration >     0.15"}},
-      {"file failure", [&] { showFileFailureReport(&owner, failure); }, QMessageBox::Critical,
+      {"warning",
+       [&] { showMessageBox(&owner, " Warning: Recommended duration >     0.15"); },
+       QMessageBox::Warning,
+       {" Warning: Recommended duration >     0.15"}},
+      {"file failure",
+       [&] { showFileFailureReport(&owner, failure); },
+       QMessageBox::Critical,
        {"wave.txt", "No space left on device"}},
   };
   for (const Case& c : cases) {
@@ -232,8 +241,8 @@ TEST_F(SaveDialog, KeepsNothingBetweenRuns) {
   ASSERT_TRUE(settings.exists());
   const QString elsewhere = QDir(chosenFolder()).filePath("elsewhere");
   ASSERT_TRUE(QDir().mkpath(elsewhere));
-  const QByteArray otherProgram = "[FileDialog]\nlastVisited=" + QUrl::fromLocalFile(elsewhere).toEncoded() +
-                                  "\nviewMode=List\n";
+  const QByteArray otherProgram =
+      "[FileDialog]\nlastVisited=" + QUrl::fromLocalFile(elsewhere).toEncoded() + "\nviewMode=List\n";
   for (const QByteArray& stored : {otherProgram, QByteArray()}) {
     SCOPED_TRACE(stored.isEmpty() ? "no settings" : "another program's settings");
     for (const QString& entry : settings.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)) {

@@ -338,12 +338,11 @@ TEST_F(Win32Dialogs, ControlsFollowTheirTemplatesInDialogUnits) {
       if (control.kind != res::ControlKind::Icon) {
         EXPECT_EQ(textOf(child), control.text);
       }
-      const char* expectedClass = control.kind == res::ControlKind::Edit      ? "Edit"
-                                  : control.kind == res::ControlKind::ListBox ? "ListBox"
-                                  : control.kind == res::ControlKind::PushButton ||
-                                          control.kind == res::ControlKind::GroupBox
-                                      ? "Button"
-                                      : "Static";
+      const char* expectedClass =
+          control.kind == res::ControlKind::Edit                                                       ? "Edit"
+          : control.kind == res::ControlKind::ListBox                                                  ? "ListBox"
+          : control.kind == res::ControlKind::PushButton || control.kind == res::ControlKind::GroupBox ? "Button"
+                                                                                                       : "Static";
       EXPECT_EQ(classOf(child), expectedClass);
       // The dialog manager maps the position and the size each on its own.
       RECT expected{control.x, control.y, control.width, control.height};
@@ -681,8 +680,8 @@ TEST_F(Win32Dialogs, APastedTextLongerThanThirtyThousandCharactersIsReadWhole) {
   GlobalUnlock(memory);
   SetClipboardData(CF_TEXT, memory);
   CloseClipboard();
-  for (int id : {res::IDC_AMPLITUDE, res::IDC_DELAY, res::IDC_DURATION, res::IDC_FREQUENCY,
-                 res::IDC_SAMPLES_PER_SECOND}) {
+  for (int id :
+       {res::IDC_AMPLITUDE, res::IDC_DELAY, res::IDC_DURATION, res::IDC_FREQUENCY, res::IDC_SAMPLES_PER_SECOND}) {
     SendDlgItemMessageA(window, id, WM_PASTE, 0, 0);
     EXPECT_EQ(form.fieldText(id).size(), text.size()) << "field " << id;
     EXPECT_TRUE(form.fieldText(id) == text) << "field " << id;
@@ -700,7 +699,8 @@ TEST_F(Win32Dialogs, AFieldsTipFollowsItsTextAtOnce) {
   HWND tip = nullptr;
   pumpUntil(window, [&] {
     tip = nullptr;
-    while ((tip = FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr)) != nullptr && GetWindow(tip, GW_OWNER) != window) {}
+    while ((tip = FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr)) != nullptr &&
+           GetWindow(tip, GW_OWNER) != window) {}
     return tip != nullptr && IsWindowVisible(tip);
   });
   ASSERT_TRUE(tip != nullptr && IsWindowVisible(tip)) << "the tip shows while the pointer rests on the field";

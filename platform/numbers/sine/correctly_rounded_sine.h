@@ -14,8 +14,8 @@
 #include <cmath>
 #include <cstdint>
 
-#include "platform/numbers/multiword_sine.h"
-#include "platform/numbers/sine_tables.h"
+#include "platform/numbers/sine/multiword_sine.h"
+#include "platform/numbers/sine/sine_tables.h"
 
 namespace korvel {
 namespace sine_detail {
@@ -65,7 +65,7 @@ template <bool kFused>
 [[gnu::always_inline]] inline double sineOf(double x) {
   const double ax = std::abs(x);
   if (!(ax < kLargestFastAngle)) return multiwordSine(x);  // also infinities and not-a-number
-  if (ax < 0x1p-26) return x;                             // the sine rounds to the angle itself
+  if (ax < 0x1p-26) return x;                              // the sine rounds to the angle itself
 
   const double shifted = multiplyAdd<kFused>(ax, kUnitsPerRadian, kRoundingShift);
   const std::uint64_t units = std::bit_cast<std::uint64_t>(shifted);  // k in the low bits
@@ -88,7 +88,7 @@ template <bool kFused>
   if constexpr (kFused) {
     const double product = cosHigh * b;
     head = entry.sinHigh + product;
-    headLow = product - (head - entry.sinHigh);  // exact: sin t is 0 or above |b|
+    headLow = product - (head - entry.sinHigh);       // exact: sin t is 0 or above |b|
     cross = multiplyAdd<true>(cosHigh, b, -product);  // exact
   } else {
     // At t = 0 the cosine is 1: b needs no cut, and no part of it goes to the rest.
@@ -103,10 +103,8 @@ template <bool kFused>
   // The series in powers of b^2, split so that their steps overlap.
   const double b2 = b * b;
   const double b3 = b * b2;
-  const double sinRest = multiplyAdd<kFused>(
-      b3, -1.0 / 6, (b3 * b2) * multiplyAdd<kFused>(b2, -1.0 / 5040, 1.0 / 120));
-  const double cosRest = multiplyAdd<kFused>(
-      b2, -0.5, (b2 * b2) * multiplyAdd<kFused>(b2, -1.0 / 720, 1.0 / 24));
+  const double sinRest = multiplyAdd<kFused>(b3, -1.0 / 6, (b3 * b2) * multiplyAdd<kFused>(b2, -1.0 / 5040, 1.0 / 120));
+  const double cosRest = multiplyAdd<kFused>(b2, -0.5, (b2 * b2) * multiplyAdd<kFused>(b2, -1.0 / 720, 1.0 / 24));
   const double lowSlope = cosHigh - multiplyAdd<kFused>(entry.sinHigh, b, (cosHigh * b2) * 0.5);
   const double small = ((headLow + entry.sinLow) + cross) + entry.cosLow * b;
   const double tail = multiplyAdd<kFused>(

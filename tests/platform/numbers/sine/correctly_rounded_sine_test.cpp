@@ -12,8 +12,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/numbers/correctly_rounded_sine.h"
-#include "platform/numbers/multiword_sine.h"
+#include "platform/numbers/sine/correctly_rounded_sine.h"
+#include "platform/numbers/sine/multiword_sine.h"
 #ifdef KORVEL_EXACT_SINE_REFERENCE
 #include <quadmath.h>
 #endif
@@ -43,16 +43,16 @@ struct KnownSine {
 constexpr KnownSine kKnownSines[] = {
     {0.0, 0.0},
     {-0.0, -0.0},
-    {0x1p-1074, 0x1p-1074},                         // the smallest subnormal
+    {0x1p-1074, 0x1p-1074},  // the smallest subnormal
     {-0x1p-1022, -0x1p-1022},
     {-0x1.fffffffffffffp-27, -0x1.fffffffffffffp-27},  // the angle itself below 2^-26
     {0x1p-26, 0x1p-26},
-    {0x1.921fb54442d18p+0, 0x1p+0},                   // pi/2: exactly 1, a power of two
-    {0x1.921fb54442d18p+1, 0x1.1a62633145c07p-53},    // pi: a zero crossing
+    {0x1.921fb54442d18p+0, 0x1p+0},                 // pi/2: exactly 1, a power of two
+    {0x1.921fb54442d18p+1, 0x1.1a62633145c07p-53},  // pi: a zero crossing
     {-0x1.921fb54442d18p+2, 0x1.1a62633145c07p-52},
     {0x1.5d59fd0a43582p+7, -0x1.e66e56c8ed8ebp-1},
-    {0x1.fffffffffffffp+15, 0x1.62566735c3dddp-1},    // the last angle reduced in doubles
-    {0x1p+16, 0x1.62566735b8513p-1},                  // the first reduced in many words
+    {0x1.fffffffffffffp+15, 0x1.62566735c3dddp-1},  // the last angle reduced in doubles
+    {0x1p+16, 0x1.62566735b8513p-1},                // the first reduced in many words
     {1e22, -0x1.b453ab76bf397p-1},
     {std::numeric_limits<double>::max(), 0x1.452fc98b34e97p-8},
 };
@@ -63,7 +63,8 @@ TEST(CorrectlyRoundedSine, KnownAnglesAndEdges) {
   all.push_back({"as called", correctlyRoundedSine});
   for (const Evaluation& evaluation : all) {
     for (const KnownSine& known : kKnownSines) {
-      EXPECT_EQ(bitsOf(evaluation.sine(known.x)), bitsOf(known.sine)) << evaluation.name << std::hexfloat << " " << known.x;
+      EXPECT_EQ(bitsOf(evaluation.sine(known.x)), bitsOf(known.sine))
+          << evaluation.name << std::hexfloat << " " << known.x;
     }
     for (double x : {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
                      std::numeric_limits<double>::quiet_NaN()}) {
@@ -118,7 +119,8 @@ TEST(CorrectlyRoundedSine, SweepGivesTheNearestDoubleOnEveryPlatform) {
     int wrong = 0;
     for (std::size_t i = 0; i < angles.size(); ++i) {
       const double sine = evaluation.sine(angles[i]);
-      for (int shift = 0; shift < 64; shift += 8) digest = (digest ^ ((bitsOf(sine) >> shift) & 0xFF)) * 1099511628211ull;
+      for (int shift = 0; shift < 64; shift += 8)
+        digest = (digest ^ ((bitsOf(sine) >> shift) & 0xFF)) * 1099511628211ull;
 #ifdef KORVEL_EXACT_SINE_REFERENCE
       if (bitsOf(sine) != bitsOf(nearest[i]) && ++wrong <= 5) {
         ADD_FAILURE() << evaluation.name << std::hexfloat << ": sin " << angles[i] << " gave " << sine << ", nearest "

@@ -106,8 +106,9 @@ def main():
     lines = [
         "#pragma once",
         "",
-        "// Written by platform/numbers/make_sine_tables.py; change that script and run it",
+        "// Written by platform/numbers/sine/make_sine_tables.py; change that script and run it",
         "// instead of editing this file.",
+        "// clang-format off",
         "",
         "#include <cstdint>",
         "",

@@ -16,7 +16,7 @@
 #include "platform/numbers/number_format.h"
 
 namespace korvel {
-namespace fast_exponent_detail {
+namespace row_fields_detail {
 
 // For `significant` digits, the largest s with 2^s <= 10^(17 - significant). The
 // 17-digit step moves a value by at most half a unit of its 17th digit, that is
@@ -76,7 +76,7 @@ template <int kSignificant>
   // The biased exponent from the top 32 bits: one 32-bit shift on 32-bit processors.
   const auto top = static_cast<std::uint32_t>(std::bit_cast<std::uint64_t>(magnitude) >> 32);
   const int biased = static_cast<int>(top >> 20);
-  if (biased == 0) return false;  // subnormal: far beyond the exact powers
+  if (biased == 0) return false;                   // subnormal: far beyond the exact powers
   int exponent = ((biased - 1023) * 78913) >> 18;  // floor(log10(magnitude)) or one below
   int scale = significant - 1 - exponent;
   if (scale < 0 || scale > kMaxExactPower) return false;
@@ -98,8 +98,8 @@ template <int kSignificant>
     // 10^7), can move the remainder across one half only from this close.
     const SplitPower& power = kSplitPow10[scale];
     const SplitPower factor = split(magnitude);
-    const double error = ((factor.high * power.high - product) + factor.high * power.low +
-                          factor.low * power.high) + factor.low * power.low;
+    const double error = ((factor.high * power.high - product) + factor.high * power.low + factor.low * power.high) +
+                         factor.low * power.low;
     const double offHalfWithError = offHalf + error;
     if (offHalfWithError > kReach) {
       ++whole;
@@ -152,17 +152,19 @@ inline char* formatFixedExponent(char* out, double value) {
   return out + kWidth;
 }
 
-}  // namespace fast_exponent_detail
+}  // namespace row_fields_detail
 
 // formatExponent(out, value, 6, 14) and formatExponent(out, value, 4, 12).
 inline char* formatTimeField(char* out, double value) {
-  if (!std::isfinite(value)) [[unlikely]] return formatExponent(out, value, 6, 14);
-  return fast_exponent_detail::formatFixedExponent<6>(out, value);
+  if (!std::isfinite(value)) [[unlikely]]
+    return formatExponent(out, value, 6, 14);
+  return row_fields_detail::formatFixedExponent<6>(out, value);
 }
 
 inline char* formatAmplitudeField(char* out, double value) {
-  if (!std::isfinite(value)) [[unlikely]] return formatExponent(out, value, 4, 12);
-  return fast_exponent_detail::formatFixedExponent<4>(out, value);
+  if (!std::isfinite(value)) [[unlikely]]
+    return formatExponent(out, value, 4, 12);
+  return row_fields_detail::formatFixedExponent<4>(out, value);
 }
 
 }  // namespace korvel

@@ -6,7 +6,7 @@
 // near multiples of pi, and so in the file's small amplitudes).
 
 #ifdef _WIN32
-#include "platform/numbers/correctly_rounded_sine.h"
+#include "platform/numbers/sine/correctly_rounded_sine.h"
 namespace korvel {
 inline double sine(double x) { return correctlyRoundedSine(x); }
 }  // namespace korvel

@@ -1,10 +1,10 @@
-#include "platform/numbers/multiword_sine.h"
+#include "platform/numbers/sine/multiword_sine.h"
 
 #include <array>
 #include <bit>
 #include <cstdint>
 
-#include "platform/numbers/sine_tables.h"
+#include "platform/numbers/sine/sine_tables.h"
 
 namespace korvel {
 namespace {
@@ -95,9 +95,9 @@ std::uint32_t twoOverPiDigitsEndingAt(int last) {
 }
 
 struct Reduced {
-  Fraction angle;  // |x| less the nearest multiple of pi/2, in absolute value
+  Fraction angle;    // |x| less the nearest multiple of pi/2, in absolute value
   int quarterTurns;  // that multiple, modulo 4
-  bool below;  // whether |x| lies below that multiple
+  bool below;        // whether |x| lies below that multiple
 };
 
 // |x| = (m * 2^e) * (2/pi) gives quarter turns; only its last two whole digits

@@ -17,7 +17,7 @@
 #include <gtest/gtest.h>
 
 #include "calc/time_history_file.h"
-#include "platform/numbers/fast_exponent.h"
+#include "platform/numbers/row_fields.h"
 #include "platform/numbers/number_format.h"
 
 namespace korvel {
@@ -160,9 +160,16 @@ const Family kFamilies[] = {
      [](Comparison& c, std::mt19937_64&) {
        const double inf = std::numeric_limits<double>::infinity();
        const double nan = std::numeric_limits<double>::quiet_NaN();
-       const double specials[] = {0.0, -0.0, inf, -inf, nan, -nan,
-                                  std::numeric_limits<double>::denorm_min(), std::numeric_limits<double>::min(),
-                                  std::numeric_limits<double>::max(), -std::numeric_limits<double>::max()};
+       const double specials[] = {0.0,
+                                  -0.0,
+                                  inf,
+                                  -inf,
+                                  nan,
+                                  -nan,
+                                  std::numeric_limits<double>::denorm_min(),
+                                  std::numeric_limits<double>::min(),
+                                  std::numeric_limits<double>::max(),
+                                  -std::numeric_limits<double>::max()};
        for (const double value : specials) c.checkRowFields(value);
      }},
     {"EightyBinaryDecades",
@@ -205,9 +212,9 @@ TEST(FastRowTest, RowsMatchTheReferenceAndKeepTheirLength) {
   const struct {
     double time;
     double amplitude;
-  } rows[] = {{-0.01, 0.0},      {0.0, -0.0},     {5.0 / 1024, 0.12221}, {199.9998, -0.94585},
-              {0.05, 1.2e-16},   {1e-4, inf},     {2e-4, -inf},          {3e-4, nan},
-              {4e-4, -nan},      {-1e300, 1e-300}, {1e22, -5e-324},      {9.9999995e-3, 9.99995}};
+  } rows[] = {{-0.01, 0.0},    {0.0, -0.0},      {5.0 / 1024, 0.12221}, {199.9998, -0.94585},
+              {0.05, 1.2e-16}, {1e-4, inf},      {2e-4, -inf},          {3e-4, nan},
+              {4e-4, -nan},    {-1e300, 1e-300}, {1e22, -5e-324},       {9.9999995e-3, 9.99995}};
   std::string row = "left over from an earlier, much longer use of the shared text";
   for (const auto& r : rows) {
     formatTimeHistoryRow(r.time, r.amplitude, row);

@@ -1,4 +1,4 @@
-#include "platform/numbers/fast_exponent.h"
+#include "platform/numbers/row_fields.h"
 
 #include <array>
 #include <bit>
@@ -6,7 +6,7 @@
 #include "platform/numbers/decimal_digits.h"
 #include "platform/numbers/uint128.h"
 
-namespace korvel::fast_exponent_detail {
+namespace korvel::row_fields_detail {
 namespace {
 
 // magnitude * 10^scale is computed exactly as mantissa * 5^scale * 2^(e2 + scale);
@@ -87,4 +87,4 @@ RoundedDecimal roundBeyondDoubles(double magnitude) {
 template RoundedDecimal roundBeyondDoubles<5>(double magnitude);
 template RoundedDecimal roundBeyondDoubles<7>(double magnitude);
 
-}  // namespace korvel::fast_exponent_detail
+}  // namespace korvel::row_fields_detail
