@@ -12,6 +12,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# CTest and the test discovery run the .exe files through Wine, quietly and in
-# a prefix of the build's own (created on first use).
-set(CMAKE_CROSSCOMPILING_EMULATOR sh ${CMAKE_CURRENT_LIST_DIR}/run-under-wine.sh ${CMAKE_BINARY_DIR}/wine-prefix)
+# CTest and the test discovery run the .exe files through Wine, quietly, in a
+# prefix of the build's own (created on first use) and on the virtual display
+# that the tests' fixture writes to KORVEL_VIRTUAL_DISPLAY (tests/fixtures/).
+set(KORVEL_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix)
+set(KORVEL_VIRTUAL_DISPLAY ${CMAKE_BINARY_DIR}/virtual-display)
+set(CMAKE_CROSSCOMPILING_EMULATOR sh ${CMAKE_CURRENT_LIST_DIR}/run-under-wine.sh ${KORVEL_WINE_PREFIX}
+    ${KORVEL_VIRTUAL_DISPLAY})

@@ -13,7 +13,7 @@ numbers (Machin's formula), so that every digit is exact.
   fraction of pi/2, for the slow many-word evaluation.
 
 Standard library only."""
-import sys
+import argparse
 from fractions import Fraction
 from pathlib import Path
 
@@ -94,7 +94,10 @@ def pair(scaled):
 
 
 def main():
-    out = Path(sys.argv[1]) if len(sys.argv) > 1 else Path(__file__).with_name("sine_tables.h")
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("output", nargs="?", type=Path, default=Path(__file__).with_name("sine_tables.h"),
+                        help="the header to write (default: sine_tables.h beside this script)")
+    out = parser.parse_args().output
     half_pi = exact(PI) / 2
     unit = exact(PI) / STEPS
     part1 = rounded_to_bits(unit, 29)
