@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include <fast_float/fast_float.h>
 
@@ -51,7 +52,16 @@ double halfUnitOf(std::string_view number) {
   }
   int exponent = 0;
   if (i < number.size() && (number[i] == 'e' || number[i] == 'E')) exponent = exponentOf(number.substr(i + 1));
-  return decimal(5, exponent - fractionDigits - 1);
+  // 5 x 10^k for every k a double can hold, read once.
+  constexpr int kLowest = -330;
+  constexpr int kHighest = 310;
+  static const std::vector<double> halves = [] {
+    std::vector<double> table;
+    for (int k = kLowest; k <= kHighest; ++k) table.push_back(decimal(5, k));
+    return table;
+  }();
+  const int k = std::clamp(exponent - fractionDigits - 1, kLowest, kHighest);
+  return halves[static_cast<std::size_t>(k - kLowest)];
 }
 
 bool UniformGrid::add(double time, double halfUnit) {
