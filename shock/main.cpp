@@ -1,5 +1,6 @@
-// korvel-shock: what engineers do with wavelets, from the command line. Its
-// verb srs gives the shock response spectrum of any record.
+// korvel-shock: what engineers do with wavelets, from the command line: srs
+// gives the shock response spectrum of any record, sum adds up a table of
+// wavelets into one korvel file.
 
 #include <cstdio>
 #include <iostream>
@@ -15,6 +16,7 @@
 #include "shock/srs_command.h"
 #include "shock/shown_number.h"
 #include "shock/srs_options.h"
+#include "shock/sum_command.h"
 
 namespace {
 
@@ -22,9 +24,10 @@ enum ExitStatus { kDone = 0, kFileFailure = 1, kUsageError = 2, kNotARecord = 3 
 
 std::string usage() {
   return "Usage: korvel-shock srs [OPTIONS] INPUT|-   the shock response spectrum of a record\n"
+         "       korvel-shock sum TABLE --rate R --duration D -o FILE|-   a sum of wavelets\n"
          "       korvel-shock --help | --version\n"
          "\n" +
-         korvel::shock::srsUsage() +
+         korvel::shock::srsUsage() + "\n" + korvel::shock::sumUsage() +
          "\n"
          "Exit status: 0 done, 1 file failure, 2 usage error, 3 the input is not a record.\n";
 }
@@ -56,10 +59,14 @@ int main(int argc, char** argv) {
     return printOut("korvel-shock " + std::string(korvel::res::kVersionText) + "\n");
   }
   try {
-    if (verb != "srs") throw UsageError("\"" + shownText(verb) + "\": unknown verb (srs; see --help)");
+    if (verb != "srs" && verb != "sum") throw UsageError("\"" + shownText(verb) + "\": unknown verb (srs, sum; see --help)");
     const std::vector<std::string> rest(words.begin() + 1, words.end());
     for (const std::string& word : rest) {
-      if (word == "--help" || word == "-h") return printOut(srsUsage());
+      if (word == "--help" || word == "-h") return printOut(verb == "srs" ? srsUsage() : sumUsage());
+    }
+    if (verb == "sum") {
+      runSum(parseSumOptions(rest));
+      return kDone;
     }
     for (const std::string& note : runSrs(parseSrsOptions(rest))) std::cerr << "korvel-shock: note: " << note << '\n';
   } catch (const UsageError& error) {
