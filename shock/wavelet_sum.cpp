@@ -18,7 +18,7 @@ WaveletSum sumWavelets(const std::vector<TableWavelet>& wavelets, double rate, d
                      " holds more than 1,999,999 samples, the most a korvel file has");
   }
   // One wavelet at a time in korvel's own time history, then added in.
-  const auto scratch = std::make_unique<TimeHistory>();
+  const std::unique_ptr<TimeHistory> scratch(new TimeHistory);  // 32 MB, filled before it is read
   WaveletSum sum;
   for (std::size_t k = 0; k < wavelets.size(); ++k) {
     const TableWavelet& w = wavelets[k];
