@@ -1,6 +1,8 @@
 #include "srs/spectrum_engine.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 #include "srs/between_samples.h"
 
@@ -12,6 +14,8 @@ namespace {
 constexpr std::size_t kGroupWidth = 8;
 // ... fewer with the continuous rule, whose state takes more registers.
 constexpr std::size_t kContinuousWidth = 4;
+// Samples followed at a time before the continuous rule's check of a stretch.
+constexpr std::size_t kStretch = 1024;
 
 // Zeros fed at a time while the free decay after the record is followed.
 constexpr std::size_t kDecayChunk = 32;
@@ -143,33 +147,82 @@ void SpectrumEngine::follow(Lane* lanes, const double* samples, std::size_t coun
   }
 }
 
-void SpectrumEngine::follow(Lane* lanes, std::size_t width, const double* samples, std::size_t count, double x0,
-                            double slope0) const {
-  const bool continuous = rule_ == PeakRule::Continuous;
+template <bool kContinuous>
+void SpectrumEngine::followAll(Lane* lanes, std::size_t width, const double* samples, std::size_t count, double x0,
+                               double slope0) {
+  constexpr std::size_t kWidth = kContinuous ? kContinuousWidth : kGroupWidth;
   std::size_t l = 0;
-  if (continuous) {
-    for (; l + kContinuousWidth <= width; l += kContinuousWidth) {
-      follow<true, kContinuousWidth>(lanes + l, samples, count, x0, slope0);
-    }
-  } else {
-    for (; l + kGroupWidth <= width; l += kGroupWidth) follow<false, kGroupWidth>(lanes + l, samples, count, x0, slope0);
-  }
-  for (; l + 2 <= width; l += 2) {
-    if (continuous) {
-      follow<true, 2>(lanes + l, samples, count, x0, slope0);
-    } else {
-      follow<false, 2>(lanes + l, samples, count, x0, slope0);
-    }
-  }
+  for (; l + kWidth <= width; l += kWidth) follow<kContinuous, kWidth>(lanes + l, samples, count, x0, slope0);
+  for (; l + 2 <= width; l += 2) follow<kContinuous, 2>(lanes + l, samples, count, x0, slope0);
   if (l < width) {
     // The last odd lane beside a copy of itself.
     Lane pair[2] = {lanes[l], lanes[l]};
-    if (continuous) {
-      follow<true, 2>(pair, samples, count, x0, slope0);
-    } else {
-      follow<false, 2>(pair, samples, count, x0, slope0);
-    }
+    follow<kContinuous, 2>(pair, samples, count, x0, slope0);
     lanes[l] = pair[0];
+  }
+}
+
+// With the continuous rule the samples are first followed in stretches at the
+// samples alone, each lane's peaks of the stretch kept apart. Within a stretch
+// the free part's envelope grows by no more than the input's changes of slope
+// put into it, so no response between its samples rises more than overshoot
+// times that above the stretch's peaks: where that stays below the lane's
+// peaks, the stretch's in-between needs no search. Only the other lanes follow
+// the stretch again, from its start, step by step between samples; the peaks
+// come out as if every step had been searched.
+void SpectrumEngine::follow(Lane* lanes, std::size_t width, const double* samples, std::size_t count, double x0,
+                            double slope0) const {
+  if (rule_ == PeakRule::Sampled) {
+    followAll<false>(lanes, width, samples, count, x0, slope0);
+    return;
+  }
+  struct Start {
+    double h, w, y, positive, negative;
+  };
+  std::vector<Start> starts(width);
+  for (std::size_t begin = 0; begin < count; begin += kStretch) {
+    const std::size_t length = std::min(kStretch, count - begin);
+    const double* stretch = samples + begin;
+    double changes = 0;
+    double x = x0, slope = slope0;
+    for (std::size_t i = 0; i < length; ++i) {
+      const double next = stretch[i] - x;
+      changes += std::abs(slope - next);
+      x = stretch[i];
+      slope = next;
+    }
+    for (std::size_t l = 0; l < width; ++l) {
+      Lane& lane = lanes[l];
+      starts[l] = {lane.h, lane.w, lane.y, lane.positive, lane.negative};
+      lane.positive = lane.negative = -std::numeric_limits<double>::infinity();
+    }
+    followAll<false>(lanes, width, stretch, length, x0, slope0);
+    for (std::size_t l = 0; l < width; ++l) {
+      Lane& lane = lanes[l];
+      const Start& start = starts[l];
+      const StepConstants& c = lane.constants;
+      // The stretch's highest and lowest responses at its samples (its first
+      // sample, the last of the stretch before, counts too).
+      const double high = std::max(lane.positive, start.y);
+      const double low = std::min(-lane.negative, start.y);
+      const double positive = std::max(start.positive, high);
+      const double negative = std::max(start.negative, -low);
+      const double envelope =
+          std::sqrt(envelopeSquared(c, start.h, start.w)) + changes * c.inverseOmega * c.envelopeScale;
+      const double rise = c.overshoot * envelope * (1.0 + 0x1p-30);
+      if (high + rise <= positive && -low + rise <= negative) {
+        lane.positive = positive;
+        lane.negative = negative;
+      } else {
+        lane.h = start.h, lane.w = start.w, lane.y = start.y;
+        lane.positive = start.positive, lane.negative = start.negative;
+        Lane pair[2] = {lane, lane};
+        follow<true, 2>(pair, stretch, length, x0, slope0);
+        lane = pair[0];
+      }
+    }
+    x0 = x;
+    slope0 = slope;
   }
 }
 

@@ -46,6 +46,9 @@ class SpectrumEngine {
   // and the input's change `slope0` over the step that ended there.
   template <bool kContinuous, int kWidth>
   static void follow(Lane* lanes, const double* samples, std::size_t count, double x0, double slope0);
+  template <bool kContinuous>
+  static void followAll(Lane* lanes, std::size_t width, const double* samples, std::size_t count, double x0,
+                        double slope0);
   void follow(Lane* lanes, std::size_t width, const double* samples, std::size_t count, double x0,
               double slope0) const;
 
