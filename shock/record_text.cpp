@@ -5,6 +5,7 @@
 
 #include <fast_float/fast_float.h>
 
+#include "calc/time_history_file.h"
 #include "shock/shown_number.h"
 
 namespace korvel::shock {
@@ -69,6 +70,49 @@ bool looksNumeric(std::string_view text) {
   return true;
 }
 
+// The exact powers of ten a double holds.
+constexpr double kExactTens[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// A field of korvel's rows, "-d.ddd...e+ddd" with `digits` after the point,
+// read as the nearest double: the digits and the power of ten are exact, so
+// one product or quotient rounds it once. False for anything else (then the
+// general reader decides).
+bool korvelField(const char* p, int digits, double& value, int& exponent) {
+  if ((p[0] != ' ' && p[0] != '-') || p[1] < '0' || p[1] > '9' || p[2] != '.' || p[3 + digits] != 'e') return false;
+  long long mantissa = p[1] - '0';
+  for (int i = 0; i < digits; ++i) {
+    const char c = p[3 + i];
+    if (c < '0' || c > '9') return false;
+    mantissa = mantissa * 10 + (c - '0');
+  }
+  const char* e = p + 4 + digits;
+  if ((e[0] != '-' && e[0] != '+') || e[1] < '0' || e[1] > '9' || e[2] < '0' || e[2] > '9' || e[3] < '0' || e[3] > '9') {
+    return false;
+  }
+  exponent = ((e[1] - '0') * 100 + (e[2] - '0') * 10 + (e[3] - '0')) * (e[0] == '-' ? -1 : 1);
+  const int scale = exponent - digits;
+  if (scale < -22 || scale > 22) return false;
+  const double m = static_cast<double>(mantissa);
+  value = scale >= 0 ? m * kExactTens[scale] : m / kExactTens[-scale];
+  if (p[0] == '-') value = -value;
+  return true;
+}
+
+// A row as korvel writes it, " %14.6e \t %12.4e \r" (the line feed taken off).
+bool korvelRow(std::string_view line, double& time, double& amplitude, double& timeHalfUnit) {
+  if (line.size() != kRowLength - 1 || line[0] != ' ' || line.substr(15, 3) != " \t " || line.substr(30) != " \r") {
+    return false;
+  }
+  const char* p = line.data();
+  int exponent = 0;
+  int unused = 0;
+  // The time in bytes 1 to 14, the amplitude in 18 to 29 (a space before a positive value).
+  if (!korvelField(p + 1, 6, time, exponent) || !korvelField(p + 18, 4, amplitude, unused)) return false;
+  timeHalfUnit = halfUnitAt(exponent - 7);
+  return true;
+}
+
 }  // namespace
 
 RecordText::RecordText(std::string source, std::optional<double> givenRate, RateKnown rateKnown, Sink sink)
@@ -107,6 +151,13 @@ void RecordText::read(const char* data, std::size_t size) {
 
 void RecordText::line(std::string_view text) {
   ++lineNumber_;
+  if (columns_ == 2) {
+    double time = 0, amplitude = 0, halfUnit = 0;
+    if (korvelRow(text, time, amplitude, halfUnit)) {
+      sample(time, amplitude, halfUnit, text.substr(1, 14));
+      return;
+    }
+  }
   if (const std::size_t hash = text.find('#'); hash != std::string_view::npos) text = text.substr(0, hash);
   text = trimmed(text);
   if (text.empty()) return;
@@ -142,20 +193,24 @@ void RecordText::line(std::string_view text) {
   } else if (fields.count != columns_) {
     fail(std::to_string(fields.count) + " columns, where the lines before have " + std::to_string(columns_));
   }
+  sample(values[0], values[columns_ - 1], columns_ == 2 ? halfUnitOf(fields.field[0]) : 0, fields.field[0]);
+}
+
+void RecordText::sample(double time, double amplitude, double timeHalfUnit, std::string_view timeText) {
   if (columns_ == 2) {
     const double lowest = grid_.lowestStep();
     const double highest = grid_.highestStep();
-    if (!grid_.add(values[0], halfUnitOf(fields.field[0]))) {
+    if (!grid_.add(time, timeHalfUnit)) {
+      const std::string shown = shownText(trimmed(timeText));
       if (givenRate_) {
-        fail("the time " + shownText(fields.field[0]) + " is off the grid of --rate " + shownNumber(*givenRate_) +
+        fail("the time " + shown + " is off the grid of --rate " + shownNumber(*givenRate_) +
              " samples per second that the first time starts");
       }
-      fail("the time " + shownText(fields.field[0]) +
-           " strays from the uniform grid of the times before it (a step between " + shownNumber(lowest) + " and " +
-           shownNumber(highest) + " s, within the precision they are printed at)");
+      fail("the time " + shown + " strays from the uniform grid of the times before it (a step between " +
+           shownNumber(lowest) + " and " + shownNumber(highest) + " s, within the precision they are printed at)");
     }
   }
-  block_.push_back(values[columns_ - 1]);
+  block_.push_back(amplitude);
   ++count_;
   if (!rateFixed_) {
     if (block_.size() >= kRateRows) fixRate(false);

@@ -48,7 +48,7 @@ class RecordText {
 
  private:
   void line(std::string_view text);
-  void sample(double time, double amplitude, std::string_view timeText);
+  void sample(double time, double amplitude, double timeHalfUnit, std::string_view timeText);
   void fixRate(bool wholeRecord);
   void flush();
   [[noreturn]] void fail(const std::string& what) const;

@@ -52,6 +52,10 @@ double halfUnitOf(std::string_view number) {
   }
   int exponent = 0;
   if (i < number.size() && (number[i] == 'e' || number[i] == 'E')) exponent = exponentOf(number.substr(i + 1));
+  return halfUnitAt(exponent - fractionDigits - 1);
+}
+
+double halfUnitAt(int k) {
   // 5 x 10^k for every k a double can hold, read once.
   constexpr int kLowest = -330;
   constexpr int kHighest = 310;
@@ -60,8 +64,7 @@ double halfUnitOf(std::string_view number) {
     for (int k = kLowest; k <= kHighest; ++k) table.push_back(decimal(5, k));
     return table;
   }();
-  const int k = std::clamp(exponent - fractionDigits - 1, kLowest, kHighest);
-  return halves[static_cast<std::size_t>(k - kLowest)];
+  return halves[static_cast<std::size_t>(std::clamp(k, kLowest, kHighest) - kLowest)];
 }
 
 bool UniformGrid::add(double time, double halfUnit) {

@@ -13,6 +13,9 @@ namespace korvel::shock {
 // gives 5e-9, "0.25" gives 0.005, "12" gives 0.5).
 double halfUnitOf(std::string_view number);
 
+// 5 x 10^k: half a unit where the last printed digit stands for 10^(k+1).
+double halfUnitAt(int k);
+
 // The steps consistent with every time added so far: each time lies within
 // its printed precision (and one part in 10^9 of its value, for times that
 // were summed in floating point) of first + i * step.
