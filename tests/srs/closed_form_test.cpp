@@ -37,7 +37,7 @@ double pulseTolerance(double cycles) { return kAmplitude * (2 * kPi / (2 * kLowD
 // fn T across the spectrum, away from the half-sine's residual zeros (1.5, 2.5, ...).
 const double kPulseCycles[] = {0.1, 0.3, 0.5, 0.81, 1.2, 2.0, 3.3};
 
-TEST(ClosedForm, HalfSineResidualUndamped) {
+TEST(SrsClosedForm, HalfSineResidualUndamped) {
   std::vector<double> pulse(kPulseSamples + 1);
   for (int k = 0; k <= kPulseSamples; ++k) pulse[k] = kAmplitude * std::sin(kPi * k / kPulseSamples);
   for (double cycles : kPulseCycles) {
@@ -50,7 +50,7 @@ TEST(ClosedForm, HalfSineResidualUndamped) {
 
 // The record's ramps of one step at each end make the pulse exactly 1000
 // steps long at half its height.
-TEST(ClosedForm, RectangularPulseMaximaxUndamped) {
+TEST(SrsClosedForm, RectangularPulseMaximaxUndamped) {
   const std::vector<double> pulse(kPulseSamples, kAmplitude);
   for (double cycles : kPulseCycles) {
     const double want = cycles < 0.5 ? 2 * kAmplitude * std::sin(kPi * cycles) : 2 * kAmplitude;
@@ -71,7 +71,7 @@ struct Resonance {
 };
 const Resonance kResonances[] = {{10, 1000, 60}, {50, 100, 250}, {2, 40, 15}, {200, 20, 1000}, {10, 10, 60}};
 
-TEST(ClosedForm, SteadySineAtResonance) {
+TEST(SrsClosedForm, SteadySineAtResonance) {
   constexpr double kRate = 1e6;
   for (const Resonance& row : kResonances) {
     const double frequency = kRate / row.samplesPerCycle;

@@ -35,9 +35,9 @@ constexpr Field kFields[] = {{"maximax", &Peaks::maximax},
                              {"primary", &Peaks::primary},
                              {"residual", &Peaks::residual}};
 
-class ExactResponse : public testing::TestWithParam<TestRecord> {};
+class SrsExactResponse : public testing::TestWithParam<TestRecord> {};
 
-TEST_P(ExactResponse, BothRulesAgree) {
+TEST_P(SrsExactResponse, BothRulesAgree) {
   const std::vector<double>& record = GetParam().samples;
   double size = 0;
   for (double x : record) size = std::max(size, std::abs(x));
@@ -77,7 +77,7 @@ TEST_P(ExactResponse, BothRulesAgree) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Records, ExactResponse, testing::ValuesIn(testRecords()),
+INSTANTIATE_TEST_SUITE_P(Records, SrsExactResponse, testing::ValuesIn(testRecords()),
                          [](const testing::TestParamInfo<TestRecord>& info) { return info.param.name; });
 
 }  // namespace

@@ -14,7 +14,7 @@
 namespace korvel::srs {
 namespace {
 
-TEST(FrequencySeries, OctavesExactlyAndEveryPointNearest) {
+TEST(SrsFrequencySeries, OctavesExactlyAndEveryPointNearest) {
   for (int n : {1, 3, 6, 12, 24}) {
     EXPECT_EQ(seriesFrequency(0, n), 1000.0);
     EXPECT_EQ(seriesFrequency(n, n), 2000.0);
@@ -37,7 +37,7 @@ TEST(FrequencySeries, OctavesExactlyAndEveryPointNearest) {
   EXPECT_EQ(nearestSeriesIndex(between * (1 + 1e-12), 12), 5);
 }
 
-TEST(FrequencySeries, TwelfthOctavesFrom10HzTo10kHz) {
+TEST(SrsFrequencySeries, TwelfthOctavesFrom10HzTo10kHz) {
   const std::vector<double> series = frequencySeries(10, 10000, 12);
   ASSERT_EQ(series.size(), 121u);
   EXPECT_EQ(series.front(), seriesFrequency(-80, 12));

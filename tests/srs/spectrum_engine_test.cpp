@@ -33,7 +33,7 @@ std::vector<std::uint64_t> bitsOf(const Peaks& p) {
           std::bit_cast<std::uint64_t>(p.residual)};
 }
 
-TEST(SpectrumEngine, NothingInNothingOut) {
+TEST(SrsEngine, NothingInNothingOut) {
   for (PeakRule rule : kRules) {
     for (const std::vector<double>& record : {std::vector<double>{}, std::vector<double>(100, 0.0)}) {
       for (const Peaks& p : spectrumOf(record, kTestFrequencies, 10, rule, record.size() + 1)) {
@@ -43,12 +43,12 @@ TEST(SpectrumEngine, NothingInNothingOut) {
   }
 }
 
-TEST(SpectrumEngine, SameBitsForAnyBlocksAndNeighbours) {
+TEST(SrsEngine, SameBitsForAnyBlocksAndNeighbours) {
   for (const TestRecord& record : testRecords()) {
     for (PeakRule rule : kRules) {
-      for (double q : {0.51, 10.0, 1000.0}) {
+      for (double q : {0.51, 1000.0}) {
         const std::vector<Peaks> whole = spectrumOf(record.samples, kTestFrequencies, q, rule, record.samples.size());
-        for (std::size_t block : {1, 2, 7, 64, 333}) {
+        for (std::size_t block : {1, 7, 333}) {
           const std::vector<Peaks> blocks = spectrumOf(record.samples, kTestFrequencies, q, rule, block);
           for (std::size_t i = 0; i < whole.size(); ++i) {
             EXPECT_EQ(bitsOf(blocks[i]), bitsOf(whole[i])) << record.name << " in blocks of " << block;
@@ -63,13 +63,13 @@ TEST(SpectrumEngine, SameBitsForAnyBlocksAndNeighbours) {
   }
 }
 
-TEST(SpectrumEngine, NearlyUndampedAtHalfTheSampleRateEnds) {
-  for (const TestRecord& record : testRecords()) {
-    const std::vector<Peaks> sampled = spectrumOf(record.samples, {kRecordRate / 2}, 1e6, PeakRule::Sampled, 64);
-    const std::vector<Peaks> continuous = spectrumOf(record.samples, {kRecordRate / 2}, 1e6, PeakRule::Continuous, 64);
-    EXPECT_TRUE(std::isfinite(continuous[0].maximax)) << record.name;
-    EXPECT_GE(continuous[0].maximax, sampled[0].maximax) << record.name;
-  }
+TEST(SrsEngine, NearlyUndampedAtHalfTheSampleRateEnds) {
+  const std::vector<double> impulse = {0.0, 1.0, 0.0};
+  const Peaks sampled = spectrumOf(impulse, {kRecordRate / 2}, 1e6, PeakRule::Sampled, 64)[0];
+  const Peaks continuous = spectrumOf(impulse, {kRecordRate / 2}, 1e6, PeakRule::Continuous, 64)[0];
+  EXPECT_NEAR(sampled.maximax, 1.0, 1e-6);  // the samples sit on the decay's zeros
+  EXPECT_LT(sampled.residual, 1e-6);
+  EXPECT_GT(continuous.residual, 1.0);
 }
 
 }  // namespace
