@@ -142,7 +142,8 @@ void SpectrumEngine::follow(Lane* lanes, const double* samples, std::size_t coun
       Lane& lane = lanes[2 * j + side];
       lane.h = h[j][side], lane.w = w[j][side], lane.y = y[j][side];
       lane.positive = std::max(highest[j][side], steps.positive[2 * j + side]);
-      lane.negative = std::max(-lowest[j][side], steps.negative[2 * j + side]);
+      // 0 - lowest: a response that never went below zero has its negative peak +0, not -0.
+      lane.negative = std::max(0.0 - lowest[j][side], steps.negative[2 * j + side]);
     }
   }
 }
