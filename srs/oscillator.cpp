@@ -62,6 +62,7 @@ StepConstants stepConstants(double frequency, double step, double q) {
   // The matrix less the identity: p(1) - 1 without the 1, and w(1) = h'(1) / Omega.
   c.hh = sumFrom(c.p, 2, c.terms);
   c.hw = sumFrom(c.q, 1, c.terms);
+  c.hs = -sumFrom(c.q, 2, c.terms) * c.inverseOmega;
   c.wh = slopeSumFrom(c.p, 2, c.terms) * c.inverseOmega;
   c.ww = slopeSumFrom(c.q, 2, c.terms) * c.inverseOmega;
   return c;

@@ -27,6 +27,9 @@ struct StepConstants {
   // The step's matrix less the identity, in the state (h, w):
   //   h(1) = h + (hh * h + hw * w),   w(1) = w + (wh * h + ww * w).
   double hh = 0, hw = 0, wh = 0, ww = 0;
+  // 1 - hw / Omega: what the input's own slope adds to the response over a
+  // step beyond the input's change (y(1) = y + hh h + hw g + hs slope).
+  double hs = 0;
   double inverseOmega = 0;  // 1 / Omega: a change of slope (per step) in w
   double zeta = 0;          // the damping ratio 1 / (2 Q)
   // The envelope: |h(u)| <= R for u >= 0, R^2 = h^2 + ((w + zeta h) * envelopeScale)^2.

@@ -74,24 +74,29 @@ struct StepsToSearch {
 
 }  // namespace
 
-// Over each step: the change of slope at its first sample enters w, the free
-// part moves on by the step's matrix, and the response at the step's end is
-// the input there plus the free part. With the continuous rule, a step where
+// Over each step: the free part at its start is the response less the input
+// (h = y - x) and the response's slope less the input's (w = g - slope /
+// Omega); it moves on by the step's matrix, and the response at the step's end
+// is the input there plus the free part. The state carried from step to step
+// is the response's own (y and g, both continuous at a sample), and its
+// change is summed without the input, so that a record with sharp changes of
+// slope, at a sample rate far above the natural frequency, costs it no digits. With the continuous rule, a step where
 // the response might rise between its samples above the peaks found so far
 // (by the bound overshoot * R) is searched for its true extremes.
 template <bool kContinuous, int kWidth>
-void SpectrumEngine::follow(Lane* lanes, const double* samples, std::size_t count, double x0, double slope0) {
+void SpectrumEngine::follow(Lane* lanes, const double* samples, std::size_t count, double x0) {
   constexpr int kPairs = kWidth / 2;
-  Two h[kPairs], w[kPairs], y[kPairs], highest[kPairs], lowest[kPairs];
-  Two hh[kPairs], hw[kPairs], wh[kPairs], ww[kPairs], inverseOmega[kPairs];
+  Two g[kPairs], y[kPairs], highest[kPairs], lowest[kPairs];
+  Two hh[kPairs], hw[kPairs], hs[kPairs], wh[kPairs], ww[kPairs], inverseOmega[kPairs];
   Two zeta[kPairs], envelopeScale[kPairs], overshootSquared[kPairs];
   StepsToSearch<kWidth> steps;
   for (int j = 0; j < kPairs; ++j) {
     const Lane& a = lanes[2 * j];
     const Lane& b = lanes[2 * j + 1];
-    h[j] = Two{a.h, b.h}, w[j] = Two{a.w, b.w}, y[j] = Two{a.y, b.y};
+    g[j] = Two{a.g, b.g}, y[j] = Two{a.y, b.y};
     highest[j] = Two{a.positive, b.positive}, lowest[j] = Two{-a.negative, -b.negative};
     hh[j] = Two{a.constants.hh, b.constants.hh}, hw[j] = Two{a.constants.hw, b.constants.hw};
+    hs[j] = Two{a.constants.hs, b.constants.hs};
     wh[j] = Two{a.constants.wh, b.constants.wh}, ww[j] = Two{a.constants.ww, b.constants.ww};
     inverseOmega[j] = Two{a.constants.inverseOmega, b.constants.inverseOmega};
     zeta[j] = Two{a.constants.zeta, b.constants.zeta};
@@ -101,15 +106,17 @@ void SpectrumEngine::follow(Lane* lanes, const double* samples, std::size_t coun
   for (std::size_t i = 0; i < count; ++i) {
     const double x1 = samples[i];
     const double slope = x1 - x0;
-    const Two change = both(slope0 - slope);
-    const Two input = both(x1);
+    const Two input = both(x0);
+    const Two inputSlope = both(slope);
 #pragma GCC unroll 8
     for (int j = 0; j < kPairs; ++j) {
-      const Two wStart = w[j] + change * inverseOmega[j];
-      const Two hStart = h[j];
-      h[j] = (hStart + hh[j] * hStart) + hw[j] * wStart;
-      w[j] = (wStart + ww[j] * wStart) + wh[j] * hStart;
-      const Two y1 = input + h[j];
+      // The free part at the step's start, h = y - x and w = g - slope / Omega;
+      // the response moves on by h's change over the step plus the input's,
+      // whose sum is taken without the input itself (no cancellation against it).
+      const Two hStart = y[j] - input;
+      const Two wStart = g[j] - inputSlope * inverseOmega[j];
+      const Two y1 = y[j] + ((hh[j] * hStart + hw[j] * g[j]) + hs[j] * inputSlope);
+      g[j] = g[j] + (ww[j] * wStart + wh[j] * hStart);
       if constexpr (kContinuous) {
         const Two high = larger(y[j], y1);
         const Two low = smaller(y[j], y1);
@@ -120,9 +127,11 @@ void SpectrumEngine::follow(Lane* lanes, const double* samples, std::size_t coun
         const Two rise = overshootSquared[j] * (hStart * hStart + e * e);
         const auto mayRise = rise > room * room;
         if (mayRise[0] | mayRise[1]) [[unlikely]] {
+          const Two hEnd = y1 - both(x1);
+          const Two wEnd = g[j] - inputSlope * inverseOmega[j];
           for (int side = 0; side < 2; ++side) {
             if (!mayRise[side]) continue;
-            steps.push_back({2 * j + side, x0, slope, hStart[side], wStart[side], h[j][side], w[j][side]});
+            steps.push_back({2 * j + side, x0, slope, hStart[side], wStart[side], hEnd[side], wEnd[side]});
             if (steps.size() == kStepsToSearch) steps.search(lanes);
           }
         }
@@ -130,17 +139,15 @@ void SpectrumEngine::follow(Lane* lanes, const double* samples, std::size_t coun
         highest[j] = larger(highest[j], y1);
         lowest[j] = smaller(lowest[j], y1);
       }
-      if constexpr (kContinuous) y[j] = y1;
+      y[j] = y1;
     }
     x0 = x1;
-    slope0 = slope;
   }
   if constexpr (kContinuous) steps.search(lanes);
   for (int j = 0; j < kPairs; ++j) {
-    if constexpr (!kContinuous) y[j] = both(x0) + h[j];
     for (int side = 0; side < 2; ++side) {
       Lane& lane = lanes[2 * j + side];
-      lane.h = h[j][side], lane.w = w[j][side], lane.y = y[j][side];
+      lane.g = g[j][side], lane.y = y[j][side];
       lane.positive = std::max(highest[j][side], steps.positive[2 * j + side]);
       // 0 - lowest: a response that never went below zero has its negative peak +0, not -0.
       lane.negative = std::max(0.0 - lowest[j][side], steps.negative[2 * j + side]);
@@ -149,16 +156,15 @@ void SpectrumEngine::follow(Lane* lanes, const double* samples, std::size_t coun
 }
 
 template <bool kContinuous>
-void SpectrumEngine::followAll(Lane* lanes, std::size_t width, const double* samples, std::size_t count, double x0,
-                               double slope0) {
+void SpectrumEngine::followAll(Lane* lanes, std::size_t width, const double* samples, std::size_t count, double x0) {
   constexpr std::size_t kWidth = kContinuous ? kContinuousWidth : kGroupWidth;
   std::size_t l = 0;
-  for (; l + kWidth <= width; l += kWidth) follow<kContinuous, kWidth>(lanes + l, samples, count, x0, slope0);
-  for (; l + 2 <= width; l += 2) follow<kContinuous, 2>(lanes + l, samples, count, x0, slope0);
+  for (; l + kWidth <= width; l += kWidth) follow<kContinuous, kWidth>(lanes + l, samples, count, x0);
+  for (; l + 2 <= width; l += 2) follow<kContinuous, 2>(lanes + l, samples, count, x0);
   if (l < width) {
     // The last odd lane beside a copy of itself.
     Lane pair[2] = {lanes[l], lanes[l]};
-    follow<kContinuous, 2>(pair, samples, count, x0, slope0);
+    follow<kContinuous, 2>(pair, samples, count, x0);
     lanes[l] = pair[0];
   }
 }
@@ -174,11 +180,11 @@ void SpectrumEngine::followAll(Lane* lanes, std::size_t width, const double* sam
 void SpectrumEngine::follow(Lane* lanes, std::size_t width, const double* samples, std::size_t count, double x0,
                             double slope0) const {
   if (rule_ == PeakRule::Sampled) {
-    followAll<false>(lanes, width, samples, count, x0, slope0);
+    followAll<false>(lanes, width, samples, count, x0);
     return;
   }
   struct Start {
-    double h, w, y, positive, negative;
+    double g, y, positive, negative;
   };
   std::vector<Start> starts(width);
   for (std::size_t begin = 0; begin < count; begin += kStretch) {
@@ -194,10 +200,10 @@ void SpectrumEngine::follow(Lane* lanes, std::size_t width, const double* sample
     }
     for (std::size_t l = 0; l < width; ++l) {
       Lane& lane = lanes[l];
-      starts[l] = {lane.h, lane.w, lane.y, lane.positive, lane.negative};
+      starts[l] = {lane.g, lane.y, lane.positive, lane.negative};
       lane.positive = lane.negative = -std::numeric_limits<double>::infinity();
     }
-    followAll<false>(lanes, width, stretch, length, x0, slope0);
+    followAll<false>(lanes, width, stretch, length, x0);
     for (std::size_t l = 0; l < width; ++l) {
       Lane& lane = lanes[l];
       const Start& start = starts[l];
@@ -209,16 +215,17 @@ void SpectrumEngine::follow(Lane* lanes, std::size_t width, const double* sample
       const double positive = std::max(start.positive, high);
       const double negative = std::max(start.negative, -low);
       const double envelope =
-          std::sqrt(envelopeSquared(c, start.h, start.w)) + changes * c.inverseOmega * c.envelopeScale;
+          std::sqrt(envelopeSquared(c, start.y - x0, start.g - slope0 * c.inverseOmega)) +
+          changes * c.inverseOmega * c.envelopeScale;
       const double rise = c.overshoot * envelope * (1.0 + 0x1p-30);
       if (high + rise <= positive && -low + rise <= negative) {
         lane.positive = positive;
         lane.negative = negative;
       } else {
-        lane.h = start.h, lane.w = start.w, lane.y = start.y;
+        lane.g = start.g, lane.y = start.y;
         lane.positive = start.positive, lane.negative = start.negative;
         Lane pair[2] = {lane, lane};
-        follow<true, 2>(pair, stretch, length, x0, slope0);
+        follow<true, 2>(pair, stretch, length, x0);
         lane = pair[0];
       }
     }
@@ -247,9 +254,10 @@ std::vector<Peaks> SpectrumEngine::finish() {
     follow(&decay, 1, kZeros, 1, lastInput_, lastSlope_);
     follow(&decay, 1, kZeros, 1, 0.0, -lastInput_);
     const StepConstants& c = decay.constants;
-    const double start = envelopeSquared(c, decay.h, decay.w);
+    // The input at rest: the free part is the response itself (h = y, w = g).
+    const double start = envelopeSquared(c, decay.y, decay.g);
     for (;;) {
-      const double envelope = envelopeSquared(c, decay.h, decay.w);
+      const double envelope = envelopeSquared(c, decay.y, decay.g);
       // The smallest of the peaks the decay could still raise: the residual,
       // and the largest response of each sign over the record and the decay.
       const double least = std::min({std::max(decay.positive, decay.negative), std::max(record.positive, decay.positive),

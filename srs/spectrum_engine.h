@@ -18,8 +18,8 @@ namespace korvel::srs {
 // responses of each sign so far.
 struct SpectrumEngineLane {
   StepConstants constants;
-  double h = 0, w = 0;  // the free part, before the input's change of slope there
-  double y = 0;         // the response
+  double y = 0;  // the response
+  double g = 0;  // its slope over omega (the free part's w plus the input's slope over Omega)
   double positive = 0, negative = 0;
 };
 
@@ -42,13 +42,13 @@ class SpectrumEngine {
  private:
   using Lane = SpectrumEngineLane;
 
-  // Follows `kWidth` lanes over the samples, from input x0 at the last sample
-  // and the input's change `slope0` over the step that ended there.
+  // Follows `kWidth` lanes (or `width` of them) over the samples, from input
+  // x0 at the last sample; the rule's dispatch also takes the input's change
+  // `slope0` over the step that ended there, for its bound on the envelope.
   template <bool kContinuous, int kWidth>
-  static void follow(Lane* lanes, const double* samples, std::size_t count, double x0, double slope0);
+  static void follow(Lane* lanes, const double* samples, std::size_t count, double x0);
   template <bool kContinuous>
-  static void followAll(Lane* lanes, std::size_t width, const double* samples, std::size_t count, double x0,
-                        double slope0);
+  static void followAll(Lane* lanes, std::size_t width, const double* samples, std::size_t count, double x0);
   void follow(Lane* lanes, std::size_t width, const double* samples, std::size_t count, double x0,
               double slope0) const;
 
