@@ -145,7 +145,7 @@ Fit iterate(const UnitWavelets& unit, const std::vector<double>& frequencies, co
             std::vector<double> amplitudes, double q, bool plain, int rounds) {
   Fit best;
   best.score = 1e300;
-  double exponent = plain ? 1.0 : 0.6;
+  double exponent = 1.0;
   double last = 1e300;
   for (int round = 0; round < rounds; ++round) {
     const std::vector<double> achieved = spectrum(record(unit, amplitudes), frequencies, unit.rate, q);
@@ -159,7 +159,7 @@ Fit iterate(const UnitWavelets& unit, const std::vector<double>& frequencies, co
       best.amplitudes = amplitudes;
     }
     if (score < 0.15) break;
-    if (!plain) exponent = score > last ? std::max(0.15, exponent * 0.6) : std::min(0.8, exponent * 1.15);
+    if (!plain) exponent = score > last ? std::max(0.3, exponent * 0.7) : std::min(1.0, exponent * 1.2);
     last = score;
     for (std::size_t j = 0; j < aims.size(); ++j) amplitudes[j] *= steadyPower(aims[j] / achieved[j], exponent);
   }
@@ -227,9 +227,9 @@ struct Attempt {
 };
 
 Attempt attempt(const std::vector<double>& frequencies, const std::vector<double>& aims, const std::vector<int>& counts,
-                const SynthesisSettings& settings, bool plain, int rounds) {
+                const SynthesisSettings& settings, bool centred, bool plain, int rounds) {
   Attempt a;
-  a.layout = layoutFor(frequencies, counts, plain, settings.seed);
+  a.layout = layoutFor(frequencies, counts, centred, settings.seed);
   a.unit = unitWavelets(frequencies, a.layout, settings.rate);
   std::vector<double> start;
   for (std::size_t j = 0; j < aims.size(); ++j) {
@@ -300,17 +300,40 @@ ShockSynthesis synthesizeShock(const SynthesisTarget& target, const SynthesisSet
 
   Attempt best;
   if (plain) {
-    best = attempt(frequencies, aims, counts(11), settings, true, 50);
+    best = attempt(frequencies, aims, counts(11), settings, true, true, 50);
     checkLength(best.layout);
   } else {
-    const bool strokeLimited = settings.limits.displacement || settings.limits.velocity;
-    for (int lowEnd : {11, 21, 31, 41}) {
-      const std::vector<int> n = counts(lowEnd);
-      checkLength(layoutFor(frequencies, n, false, settings.seed));
-      Attempt a = attempt(frequencies, aims, n, settings, false, 40);
-      const bool better = lowEnd == 11 || a.motion.displacement < best.motion.displacement;
-      if (better) best = std::move(a);
-      if (!strokeLimited || within(best.motion, settings.limits, 1.0)) break;
+    // First the wavelets centred on one another, which the ratio update
+    // settles best; when that asks for more than the shaker allows, drawn
+    // delays and signs (their displacements do not add up in step) with more
+    // half-sines towards the low end, each tried briefly and the one that
+    // needs the least stroke finished.
+    const ShakerLimits& l = settings.limits;
+    best = attempt(frequencies, aims, counts(11), settings, true, false, 40);
+    checkLength(best.layout);
+    auto meets = [&](const Attempt& a) {
+      return within(a.motion, l, 1.0) && (!l.acceleration || a.motion.acceleration <= *l.acceleration);
+    };
+    if (!meets(best)) {
+      std::optional<Attempt> drawn;
+      std::vector<int> chosen;
+      for (int lowEnd : {11, 21, 31, 41}) {
+        const std::vector<int> n = counts(lowEnd);
+        checkLength(layoutFor(frequencies, n, false, settings.seed));
+        Attempt a = attempt(frequencies, aims, n, settings, false, false, 8);
+        const bool better = !drawn || a.motion.displacement < drawn->motion.displacement;
+        if (better) drawn = std::move(a), chosen = n;
+        if (meets(*drawn)) break;
+      }
+      // Long records get fewer rounds, so that the whole stays within a few
+      // hundred million oscillator steps (a fixed count: the same on every machine).
+      const double work = static_cast<double>(frequencies.size()) * (drawn->layout.duration * settings.rate);
+      const int rounds = static_cast<int>(std::clamp(1.2e8 / work, 12.0, 40.0));
+      Attempt a = attempt(frequencies, aims, chosen, settings, false, false, rounds);
+      // The centred layout stays when it meets more of the limits' needs.
+      const bool strokeBound = l.displacement || l.velocity;
+      if (!strokeBound || a.motion.displacement < best.motion.displacement) best = std::move(a);
+      else if (l.acceleration && a.motion.acceleration < best.motion.acceleration) best = std::move(a);
     }
   }
   result.iterations = best.fit.iterations;
@@ -338,7 +361,9 @@ ShockSynthesis synthesizeShock(const SynthesisTarget& target, const SynthesisSet
     for (std::size_t j = 0; j < aims.size(); ++j) {
       if (frequencies[j] < cutoff) lowered[j] *= (frequencies[j] / cutoff) * (frequencies[j] / cutoff);
     }
-    Fit again = iterate(best.unit, frequencies, lowered, scaled(amplitudes, frequencies, cutoff), settings.q, false, 25);
+    const double work = static_cast<double>(frequencies.size()) * best.unit.count;
+    const int rounds = static_cast<int>(std::clamp(0.6e8 / work, 8.0, 25.0));
+    Fit again = iterate(best.unit, frequencies, lowered, scaled(amplitudes, frequencies, cutoff), settings.q, false, rounds);
     result.iterations += again.iterations;
     amplitudes = again.amplitudes;
     const double more = cutoffFor(best.unit, frequencies, amplitudes, settings, 0.995);
