@@ -65,8 +65,8 @@ std::string synthesisPlotSvg(const SynthesisMeasure& m, const SynthesisSettings&
                  "text-anchor=\"middle\" fill=\"#555555\"");
   Series achieved{"achieved (1/48 octave)", "#0b57d0", "", m.fineFrequencies, m.fineAchieved};
   Series target{"target", "#1a1a1a", "", m.fineFrequencies, m.fineTarget};
-  Series lower{"band", "#b3261e", "6 4", m.fineFrequencies, {}};
-  Series upper{"", "#b3261e", "6 4", m.fineFrequencies, {}};
+  Series lower{"lower limit (" + roundedNumber(s.low, 3) + " dB)", "#b3261e", "6 4", m.fineFrequencies, {}};
+  Series upper{"upper limit (+" + roundedNumber(s.high, 3) + " dB)", "#b3261e", "2 3", m.fineFrequencies, {}};
   const double low = steadyRatio(s.low), high = steadyRatio(s.high);
   for (double t : m.fineTarget) {
     lower.y.push_back(t * low);

@@ -180,10 +180,18 @@ std::string synthesisReport(const SynthesisMeasure& m, const ShockSynthesis& syn
     lines.push_back(line);
   }
   if (synthesis.scale < 1) {
-    lines.push_back("the limits bind: every amplitude was scaled by " + roundedNumber(synthesis.scale, 4) +
-                    " (the best fit's peaks: " + roundedNumber(synthesis.neededDisplacement, 3) + " mm, " +
-                    roundedNumber(synthesis.neededVelocity, 3) + " m/s)");
+    if (s.method == SynthesisMethod::PlainIteration) {
+      lines.push_back("the limits bind: every amplitude was scaled by " + roundedNumber(synthesis.scale, 4) +
+                      " (the fit's peaks: " + roundedNumber(synthesis.neededAcceleration, 4) + " " + unit + ", " +
+                      roundedNumber(synthesis.neededVelocity, 3) + " m/s, " +
+                      roundedNumber(synthesis.neededDisplacement, 3) + " mm)");
+    } else {
+      lines.push_back("the acceleration limit binds: every amplitude was scaled by " + roundedNumber(synthesis.scale, 4) +
+                      " (the fit's peak: " + roundedNumber(synthesis.neededAcceleration, 4) + " " + unit + ")");
+    }
   }
+  lines.push_back("korvel-shock sum TABLE --rate " + shownNumber(m.rate) + " --duration " + shownNumber(synthesis.duration) +
+                  " writes the same file from the table");
   lines.push_back(verdict.withinBand && verdict.withinLimits ? "result: within the band and the limits"
                                                              : std::string("result: NOT ") +
                                                                    (verdict.withinBand ? "within the limits" :
