@@ -328,7 +328,14 @@ ShockSynthesis synthesizeShock(const SynthesisTarget& target, const SynthesisSet
     // half-sines towards the low end, each tried briefly and the one that
     // needs the least stroke finished.
     const ShakerLimits& l = settings.limits;
-    best = attempt(frequencies, aims, counts(11), settings, true, false, 40, settings.seed);
+    // Long records get fewer rounds, so that the whole stays within a few
+    // hundred million oscillator steps (a count fixed by the sizes alone: the
+    // same on every machine).
+    const std::vector<int> centredCounts = counts(11);
+    const double centredWork = static_cast<double>(frequencies.size()) *
+                               (endTime(frequencies[0], centredCounts[0], 0) * settings.rate);
+    best = attempt(frequencies, aims, centredCounts, settings, true, false,
+                   static_cast<int>(std::clamp(1.2e8 / centredWork, 8.0, 40.0)), settings.seed);
     checkLength(best.layout);
     auto meets = [&](const Attempt& a) {
       return within(a.motion, l, 1.0) && (!l.acceleration || a.motion.acceleration <= *l.acceleration);
@@ -351,8 +358,6 @@ ShockSynthesis synthesizeShock(const SynthesisTarget& target, const SynthesisSet
         }
         if (meets(*drawn)) break;
       }
-      // Long records get fewer rounds, so that the whole stays within a few
-      // hundred million oscillator steps (a fixed count: the same on every machine).
       const double work = static_cast<double>(frequencies.size()) * (drawn->layout.duration * settings.rate);
       const int rounds = static_cast<int>(std::clamp(1.2e8 / work, 12.0, 40.0));
       Attempt a = attempt(frequencies, aims, chosen, settings, false, false, rounds, chosenSeed);
