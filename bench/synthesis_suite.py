@@ -47,7 +47,8 @@ def figures(summary):
     (acceleration,) = find(r"^peak acceleration: (\S+)")
     (velocity,) = find(r"^peak velocity: (\S+)")
     (displacement,) = find(r"^peak displacement: (\S+ mm(?: \(limit [^)]*\))?)")
-    (met_from,) = find(r"met from (\S+ Hz)")
+    found = re.search(r"met from (\S+ Hz)", summary)
+    met_from = found.group(1) if found else "-"
     return (f"{low}/{high}", f"{fine_low}/{fine_high}", acceleration, velocity, displacement, met_from)
 
 
