@@ -1,6 +1,7 @@
 // korvel-shock: what engineers do with wavelets, from the command line: srs
 // gives the shock response spectrum of any record, sum adds up a table of
-// wavelets into one korvel file.
+// wavelets into one korvel file, synthesize finds the wavelets whose sum meets
+// a target spectrum within a shaker's limits.
 
 #include <cstdio>
 #include <iostream>
@@ -17,19 +18,23 @@
 #include "shock/shown_number.h"
 #include "shock/srs_options.h"
 #include "shock/sum_command.h"
+#include "shock/synthesize_command.h"
 
 namespace {
 
-enum ExitStatus { kDone = 0, kFileFailure = 1, kUsageError = 2, kNotARecord = 3 };
+enum ExitStatus { kDone = 0, kFileFailure = 1, kUsageError = 2, kNotARecord = 3, kNotMet = 4 };
 
 std::string usage() {
   return "Usage: korvel-shock srs [OPTIONS] INPUT|-   the shock response spectrum of a record\n"
          "       korvel-shock sum TABLE --rate R --duration D -o FILE|-   a sum of wavelets\n"
+         "       korvel-shock synthesize TARGET -o FILE|- [--table FILE] [--report FILE] [--plot FILE.svg]\n"
+         "                                                   wavelets that meet a target SRS\n"
          "       korvel-shock --help | --version\n"
          "\n" +
-         korvel::shock::srsUsage() + "\n" + korvel::shock::sumUsage() +
+         korvel::shock::srsUsage() + "\n" + korvel::shock::sumUsage() + "\n" + korvel::shock::synthesizeUsage() +
          "\n"
-         "Exit status: 0 done, 1 file failure, 2 usage error, 3 the input is not a record.\n";
+         "Exit status: 0 done, 1 file failure, 2 usage error, 3 the input is not a record (or table or target),\n"
+         "4 synthesize: the file is written, but the band or a limit is not met.\n";
 }
 
 int printOut(const std::string& text) {
@@ -50,7 +55,7 @@ int main(int argc, char** argv) {
 #endif
   const std::vector<std::string> words(argv + 1, argv + argc);
   if (words.empty()) {
-    std::cerr << "korvel-shock: give a verb: srs (see --help)\n";
+    std::cerr << "korvel-shock: give a verb: srs, sum or synthesize (see --help)\n";
     return kUsageError;
   }
   const std::string& verb = words[0];
@@ -59,11 +64,14 @@ int main(int argc, char** argv) {
     return printOut("korvel-shock " + std::string(korvel::res::kVersionText) + "\n");
   }
   try {
-    if (verb != "srs" && verb != "sum") throw UsageError("\"" + shownText(verb) + "\": unknown verb (srs, sum; see --help)");
+    if (verb != "srs" && verb != "sum" && verb != "synthesize") {
+      throw UsageError("\"" + shownText(verb) + "\": unknown verb (srs, sum, synthesize; see --help)");
+    }
     const std::vector<std::string> rest(words.begin() + 1, words.end());
     for (const std::string& word : rest) {
-      if (word == "--help" || word == "-h") return printOut(verb == "srs" ? srsUsage() : sumUsage());
+      if (word == "--help" || word == "-h") return printOut(verb == "srs" ? srsUsage() : verb == "sum" ? sumUsage() : synthesizeUsage());
     }
+    if (verb == "synthesize") return runSynthesize(parseSynthesizeOptions(rest)) ? kDone : kNotMet;
     if (verb == "sum") {
       runSum(parseSumOptions(rest));
       return kDone;
