@@ -79,8 +79,8 @@ std::string synthesisPlotSvg(const SynthesisMeasure& m, const SynthesisSettings&
   drawTimePanel(svg, top + height + gap, height, m.time, m.velocity, 1, "velocity (m/s)", "#1e7d32");
   drawTimePanel(svg, top + 2 * (height + gap), height, m.time, m.displacement, 1000, "displacement (mm)", "#b3261e");
   svg += svgText(kLeft + kPanelWidth / 2.0, top + 3 * height + 2 * gap + 28,
-                 "Time (s), " + shownNumber(m.time.empty() ? 0 : m.time.front()) + " to " +
-                     shownNumber(m.time.empty() ? 0 : m.time.back()),
+                 "Time (s), " + roundedNumber(m.time.empty() ? 0 : m.time.front(), 4) + " to " +
+                     roundedNumber(m.time.empty() ? 0 : m.time.back(), 4),
                  "text-anchor=\"middle\" fill=\"#1a1a1a\"");
   svg += kSvgEnd;
   return svg;
