@@ -21,8 +21,9 @@ std::string decadeLabel(int k) {
 
 // An axis's ends as decimal logarithms: whole decades around the positive
 // values, at least one; or, where `tight` and the values reach over two decade
-// marks or more, the values' own range (a series from 9.84 Hz would otherwise
-// spend a decade of the width on nothing).
+// marks or more, the values' own range, each end taken out to its decade mark
+// when that is within a tenth of a decade (a series from 9.84 Hz would
+// otherwise spend a decade of the width on nothing).
 void axisOf(const std::vector<double>& values, bool tight, double& first, double& last) {
   double low = std::numeric_limits<double>::infinity();
   double high = 0;
@@ -37,7 +38,10 @@ void axisOf(const std::vector<double>& values, bool tight, double& first, double
   first = std::floor(lowLog + 1e-9);
   last = std::ceil(highLog - 1e-9);
   if (last <= first) last = first + 1;
-  if (tight && std::floor(highLog + 1e-9) - std::ceil(lowLog - 1e-9) >= 1) first = lowLog, last = highLog;
+  if (tight && std::floor(highLog + 1e-9) - std::ceil(lowLog - 1e-9) >= 1) {
+    if (lowLog - first > 0.1) first = lowLog;
+    if (last - highLog > 0.1) last = highLog;
+  }
 }
 
 }  // namespace
