@@ -173,7 +173,7 @@ void RecordText::line(std::string_view text) {
         return;
       }
       if (field.empty()) fail("an empty field: expected a number");
-      fail("\"" + shownText(field) + "\" is not a number");
+      fail(std::string("\"").append(shownText(field)).append("\" is not a number"));  // no false -Wrestrict in GCC 12
     }
     if (!std::isfinite(*value)) {
       fail("\"" + shownText(field) + "\"" +

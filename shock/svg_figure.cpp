@@ -12,13 +12,19 @@ namespace {
 
 // A decade's label: plain for 0.001 to 100000, "1e6" beyond.
 std::string decadeLabel(int k) {
-  if (k >= 0 && k <= 5) return "1" + std::string(static_cast<std::size_t>(k), '0');
-  if (k < 0 && k >= -3) return "0." + std::string(static_cast<std::size_t>(-k - 1), '0') + "1";
-  return "1e" + std::to_string(k);
+  // Appended piece by piece: GCC 12 at -O2 warns falsely (-Wrestrict) on "1" + std::string(k, '0').
+  std::string label;
+  if (k >= 0 && k <= 5) return label.append("1").append(static_cast<std::size_t>(k), '0');
+  if (k < 0 && k >= -3) return label.append("0.").append(static_cast<std::size_t>(-k - 1), '0').append("1");
+  return label.append("1e").append(std::to_string(k));
 }
 
-// Whole decades around the positive values, at least one.
-void decadesOf(const std::vector<double>& values, int& first, int& last) {
+// An axis's ends as decimal logarithms: whole decades around the positive
+// values, at least one; or, where `tight` and the values reach over two decade
+// marks or more, the values' own range, each end taken out to its decade mark
+// when that is within a tenth of a decade (a series from 9.84 Hz would
+// otherwise spend a decade of the width on nothing).
+void axisOf(const std::vector<double>& values, bool tight, double& first, double& last) {
   double low = std::numeric_limits<double>::infinity();
   double high = 0;
   for (double v : values) {
@@ -28,9 +34,14 @@ void decadesOf(const std::vector<double>& values, int& first, int& last) {
     first = -1, last = 0;
     return;
   }
-  first = static_cast<int>(std::floor(log10Of(low) + 1e-9));
-  last = static_cast<int>(std::ceil(log10Of(high) - 1e-9));
+  const double lowLog = log10Of(low), highLog = log10Of(high);
+  first = std::floor(lowLog + 1e-9);
+  last = std::ceil(highLog - 1e-9);
   if (last <= first) last = first + 1;
+  if (tight && std::floor(highLog + 1e-9) - std::ceil(lowLog - 1e-9) >= 1) {
+    if (lowLog - first > 0.1) first = lowLog;
+    if (last - highLog > 0.1) last = highLog;
+  }
 }
 
 }  // namespace
@@ -64,8 +75,9 @@ std::string svgStart(int width, int height) {
 }
 
 std::string svgText(double x, double y, std::string_view text, std::string_view attributes) {
-  return "<text x=\"" + coordinate(x) + "\" y=\"" + coordinate(y) + "\"" +
-         (attributes.empty() ? "" : " " + std::string(attributes)) + ">" + escapedXml(text) + "</text>\n";
+  std::string element = "<text x=\"" + coordinate(x) + "\" y=\"" + coordinate(y) + "\"";
+  if (!attributes.empty()) element.append(" ").append(attributes);
+  return element.append(">").append(escapedXml(text)).append("</text>\n");
 }
 
 void drawLogPanel(std::string& svg, const LogPanel& panel, const std::vector<Series>& series) {
@@ -74,23 +86,31 @@ void drawLogPanel(std::string& svg, const LogPanel& panel, const std::vector<Ser
     xs.insert(xs.end(), s.x.begin(), s.x.end());
     ys.insert(ys.end(), s.y.begin(), s.y.end());
   }
-  int x0, x1, y0, y1;
-  decadesOf(xs, x0, x1);
-  decadesOf(ys, y0, y1);
+  double x0, x1, y0, y1;
+  axisOf(xs, true, x0, x1);
+  axisOf(ys, false, y0, y1);
+  // The decades the grid and the labels run over, and whether a value lies on the x axis.
+  const int xFirst = static_cast<int>(std::floor(x0 + 1e-9)), xLast = static_cast<int>(std::ceil(x1 - 1e-9));
+  const int yFirst = static_cast<int>(y0), yLast = static_cast<int>(y1);
+  const auto onX = [&](double x) {
+    const double at = log10Of(x);
+    return at >= x0 - 1e-9 && at <= x1 + 1e-9;
+  };
   const auto px = [&](double x) { return panel.left + (log10Of(x) - x0) / (x1 - x0) * panel.width; };
   const auto py = [&](double y) { return panel.top + panel.height - (log10Of(y) - y0) / (y1 - y0) * panel.height; };
   const double right = panel.left + panel.width;
   const double bottom = panel.top + panel.height;
 
   svg += "<g stroke-width=\"1\" fill=\"none\">\n";
-  for (int k = x0; k < x1; ++k) {
+  for (int k = xFirst; k < xLast; ++k) {
     for (int m = 1; m < 10; ++m) {
+      if (!onX(m * powerOfTen(k))) continue;
       const double x = px(m * powerOfTen(k));
       svg += "<line x1=\"" + coordinate(x) + "\" y1=\"" + coordinate(panel.top) + "\" x2=\"" + coordinate(x) +
              "\" y2=\"" + coordinate(bottom) + "\" stroke=\"" + (m == 1 ? "#b0b4ba" : "#e3e5e8") + "\"/>\n";
     }
   }
-  for (int k = y0; k < y1; ++k) {
+  for (int k = yFirst; k < yLast; ++k) {
     for (int m = 1; m < 10; ++m) {
       const double y = py(m * powerOfTen(k));
       svg += "<line x1=\"" + coordinate(panel.left) + "\" y1=\"" + coordinate(y) + "\" x2=\"" + coordinate(right) +
@@ -99,10 +119,11 @@ void drawLogPanel(std::string& svg, const LogPanel& panel, const std::vector<Ser
   }
   svg += "<rect x=\"" + coordinate(panel.left) + "\" y=\"" + coordinate(panel.top) + "\" width=\"" +
          coordinate(panel.width) + "\" height=\"" + coordinate(panel.height) + "\" stroke=\"#5f6368\"/>\n</g>\n";
-  for (int k = x0; k <= x1; ++k) {
+  for (int k = xFirst; k <= xLast; ++k) {
+    if (!onX(powerOfTen(k))) continue;
     svg += svgText(px(powerOfTen(k)), bottom + 16, decadeLabel(k), "text-anchor=\"middle\" fill=\"#1a1a1a\"");
   }
-  for (int k = y0; k <= y1; ++k) {
+  for (int k = yFirst; k <= yLast; ++k) {
     svg += svgText(panel.left - 6, py(powerOfTen(k)) + 4, decadeLabel(k), "text-anchor=\"end\" fill=\"#1a1a1a\"");
   }
   svg += svgText(panel.left + panel.width / 2, bottom + 36, panel.xTitle, "text-anchor=\"middle\" fill=\"#1a1a1a\"");

@@ -25,7 +25,8 @@ struct Series {
   std::vector<double> x, y;
 };
 
-// A panel with logarithmic x and y axes spanning whole decades around its data.
+// A panel with logarithmic axes: y over whole decades around its data, x over
+// the data's own range where that holds two decade marks (whole decades otherwise).
 struct LogPanel {
   double left = 0, top = 0, width = 0, height = 0;
   std::string xTitle, yTitle;

@@ -13,11 +13,28 @@ namespace korvel::shock {
 namespace {
 
 // The nearest double to digits x 10^exponent, read exactly.
-double decimal(long long digits, int exponent) {
+double readDecimal(long long digits, int exponent) {
   const std::string text = std::to_string(digits) + "e" + std::to_string(exponent);
   double value = 0;
   fast_float::from_chars(text.data(), text.data() + text.size(), value);
   return value;
+}
+
+// Half units, 5 x 10^exponent, are asked for once a row: read once each.
+constexpr int kHalfUnitExponents = 400;
+struct HalfUnits {
+  double value[2 * kHalfUnitExponents + 1];
+  HalfUnits() {
+    for (int e = -kHalfUnitExponents; e <= kHalfUnitExponents; ++e) value[e + kHalfUnitExponents] = readDecimal(5, e);
+  }
+};
+
+double decimal(long long digits, int exponent) {
+  if (digits == 5 && exponent >= -kHalfUnitExponents && exponent <= kHalfUnitExponents) {
+    static const HalfUnits halfUnits;
+    return halfUnits.value[exponent + kHalfUnitExponents];
+  }
+  return readDecimal(digits, exponent);
 }
 
 // A printed exponent's value: "+004" gives 4, "-12" gives -12.
