@@ -50,6 +50,8 @@ void PageSpectrum::begin(std::string source) {
   rate_ = 0;
   samples_ = nullptr;
   sampleCount_ = position_ = 0;
+  waiting_.clear();
+  textEnded_ = true;
   done_ = false;
   error_ = optionsError_;
 }
@@ -82,12 +84,22 @@ bool PageSpectrum::startSamples(const double* samples, std::int64_t count, doubl
   return true;
 }
 
+std::int64_t PageSpectrum::samplesLeft() const {
+  return record_ ? static_cast<std::int64_t>(waiting_.size()) - position_ : sampleCount_ - position_;
+}
+
 bool PageSpectrum::advance(std::int64_t count) {
   if (done_ || failed() || !engine_) return true;
   const std::int64_t taken = std::min(count, samplesLeft());
-  if (taken > 0) engine_->feed(samples_ + position_, static_cast<std::size_t>(taken));
+  const double* samples = record_ ? waiting_.data() : samples_;
+  if (taken > 0) engine_->feed(samples + position_, static_cast<std::size_t>(taken));
   position_ += taken;
   if (samplesLeft() > 0) return false;
+  if (record_) {
+    waiting_.clear();
+    position_ = 0;
+    if (!textEnded_) return true;
+  }
   finish();
   return true;
 }
@@ -98,7 +110,8 @@ void PageSpectrum::startRecord(std::string source) {
   record_ = std::make_unique<shock::RecordText>(
       shock::shownText(source_), options_.rate,
       [this](double rate, std::optional<std::int64_t> count) { rateKnown(rate, count); },
-      [this](const double* samples, std::size_t count) { engine_->feed(samples, count); });
+      [this](const double* samples, std::size_t count) { waiting_.insert(waiting_.end(), samples, samples + count); });
+  textEnded_ = false;
 }
 
 bool PageSpectrum::readRecord(const char* data, std::size_t size) {
@@ -118,8 +131,9 @@ bool PageSpectrum::endRecord() {
   } catch (const std::exception& error) {
     return fail(error.what());
   }
-  sampleCount_ = position_ = record_->sampleCount();
-  return finish();
+  sampleCount_ = record_->sampleCount();
+  textEnded_ = true;
+  return true;
 }
 
 // The peaks once the free decay has rung out; a response beyond double
@@ -127,6 +141,7 @@ bool PageSpectrum::endRecord() {
 bool PageSpectrum::finish() {
   peaks_ = engine_->finish();
   engine_.reset();
+  record_.reset();
   for (std::size_t i = 0; i < peaks_.size(); ++i) {
     if (!std::isfinite(peaks_[i].maximax)) {
       return fail(shock::shownText(source_) + ": the response at " + shock::shownNumber(frequencies_[i]) +

@@ -30,16 +30,18 @@ class PageSpectrum {
   // finished; `source` names them in the plot. False with error() when there
   // is nothing to compute.
   bool startSamples(const double* samples, std::int64_t count, double rate, std::string source);
-  // Follows up to `count` more of those samples; true once the spectrum is done
-  // (or has failed: see failed()).
-  bool advance(std::int64_t count);
-  std::int64_t samplesLeft() const { return sampleCount_ - position_; }
 
   // Starts on a record's text, named `source` in messages and the plot.
   void startRecord(std::string source);
   // The record's next piece, and its end; false on a record error (error()).
+  // The samples read wait for advance(), so that reading a piece takes little time.
   bool readRecord(const char* data, std::size_t size);
   bool endRecord();
+
+  // Follows up to `count` of the samples waiting; true once none is left: then
+  // the spectrum is done (or has failed) unless a record's text is still to come.
+  bool advance(std::int64_t count);
+  std::int64_t samplesLeft() const;
 
   bool failed() const { return !error_.empty(); }
   bool done() const { return done_; }
@@ -68,9 +70,11 @@ class PageSpectrum {
   std::vector<double> frequencies_;
   std::vector<srs::Peaks> peaks_;
   double rate_ = 0;
-  const double* samples_ = nullptr;
+  const double* samples_ = nullptr;  // the samples given, or those read and waiting
   std::int64_t sampleCount_ = 0;
   std::int64_t position_ = 0;
+  std::vector<double> waiting_;       // a record's samples read and not yet followed
+  bool textEnded_ = true;             // no more of a record's text to come
   bool done_ = false;
   std::string error_;
 };
