@@ -72,7 +72,11 @@ void PageSpectrum::rateKnown(double rate, std::optional<std::int64_t> count) {
 bool PageSpectrum::startSamples(const double* samples, std::int64_t count, double rate, std::string source) {
   begin(std::move(source));
   if (!optionsUsable_) return false;
-  if (count <= 0) return fail("no samples");
+  if (count <= 0) return fail("No samples: the duration and the sample rate give none.");
+  // The oscillators' free decay never dies away from an infinite response.
+  if (std::any_of(samples, samples + count, [](double v) { return !std::isfinite(v); })) {
+    return fail("Some samples are beyond the largest number (inf or nan): no spectrum.");
+  }
   if (!(rate > 0) || !std::isfinite(rate)) return fail("the sample rate " + shock::shownNumber(rate) + " gives no spectrum");
   try {
     rateKnown(rate, count);

@@ -430,6 +430,31 @@ class Spectrum(unittest.TestCase):
                  "Q 0.5: must be above 0.5 (an oscillator damped that much does not ring)", "Q's message")
         wait_for(lambda: self.plot("spectrum-wavelet-plot") == "", "the plot to go")
         set_spectrum_options("10", False)
+        # Infinite samples have no spectrum (an oscillator's decay from them never dies away).
+        set_texts({"amplitude": "1e999", "frequency": "10", "delay": "0", "duration": "0.2", "rate": "1000"})
+        wait_for(lambda: DRIVER.find_element(By.ID, "spectrum-wavelet-note").text ==
+                 "Some samples are beyond the largest number (inf or nan): no spectrum.", "the wavelet's note")
+        self.assertEqual(self.plot("spectrum-wavelet-plot"), "")
+
+    def test_a_change_during_a_long_spectrum_replaces_it(self):
+        def put(field, text):
+            DRIVER.execute_script("const f = document.getElementById(arguments[0]); f.value = arguments[1];"
+                                  "f.dispatchEvent(new Event('input', {bubbles: true}));", field, text)
+
+        def finished():
+            return DRIVER.execute_script("return document.getElementById('spectrum-wavelet-progress').hidden")
+        set_spectrum_options("10", True)
+        set_texts({"amplitude": "2", "frequency": "10", "delay": "0", "duration": "40", "rate": "10000"})
+        wait_for(lambda: "400000 samples" in self.plot("spectrum-wavelet-plot") and finished(), "the first spectrum", 300)
+        alone = self.plot("spectrum-wavelet-plot")
+        put("amplitude", "1")
+        wait_for(lambda: not finished(), "the progress bar")
+        put("amplitude", "2")
+        # The spectrum of the last texts, and no spectrum interrupted drawn over it later.
+        wait_for(lambda: finished() and self.plot("spectrum-wavelet-plot") == alone, "the second spectrum", 300)
+        time.sleep(1)
+        self.assertEqual(self.plot("spectrum-wavelet-plot"), alone)
+        set_spectrum_options("10", False)
 
     def test_record_opened_is_the_commands_bytes(self):
         folder = tempfile.mkdtemp(dir=DOWNLOADS + "-cli")
