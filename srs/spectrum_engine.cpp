@@ -263,8 +263,11 @@ std::vector<Peaks> SpectrumEngine::finish() {
       const double least = std::min({std::max(decay.positive, decay.negative), std::max(record.positive, decay.positive),
                                      std::max(record.negative, decay.negative)});
       // Nothing later can reach it, or the envelope has fallen below 2^-64
-      // of where it started.
-      if (envelope * (1.0 + 0x1p-40) <= least * least || envelope <= start * 0x1p-128) break;
+      // of where it started, or the response has overflowed (a decay from an
+      // infinite or undefined state never ends; the peaks say it is not finite).
+      if (envelope * (1.0 + 0x1p-40) <= least * least || envelope <= start * 0x1p-128 || !std::isfinite(envelope)) {
+        break;
+      }
       follow(&decay, 1, kZeros, kDecayChunk, 0.0, 0.0);
     }
     Peaks& p = peaks[i];
