@@ -63,6 +63,14 @@ TEST(SrsEngine, SameBitsForAnyBlocksAndNeighbours) {
   }
 }
 
+// The free decay of a response beyond double precision is not followed forever.
+TEST(SrsEngine, AnOverflowingResponseEndsAsInfinity) {
+  const std::vector<double> huge = {1.7e308, -1.7e308, 1.7e308};
+  for (const PeakRule rule : {PeakRule::Sampled, PeakRule::Continuous}) {
+    EXPECT_FALSE(std::isfinite(spectrumOf(huge, {kRecordRate / 4}, 10, rule, 64)[0].maximax));
+  }
+}
+
 TEST(SrsEngine, NearlyUndampedAtHalfTheSampleRateEnds) {
   const std::vector<double> impulse = {0.0, 1.0, 0.0};
   const Peaks sampled = spectrumOf(impulse, {kRecordRate / 2}, 1e6, PeakRule::Sampled, 64)[0];
