@@ -150,6 +150,7 @@ void RecordText::line(std::string_view text) {
         fail("the time " + shownText(fields.field[0]) + " is off the grid of --rate " + shownNumber(*givenRate_) +
              " samples per second that the first time starts");
       }
+      if (grid_.rows() == 2) fail("the time " + shownText(fields.field[0]) + " is not after the time before it");
       fail("the time " + shownText(fields.field[0]) +
            " strays from the uniform grid of the times before it (a step between " + shownNumber(lowest) + " and " +
            shownNumber(highest) + " s, within the precision they are printed at)");
@@ -187,6 +188,7 @@ void RecordText::end() {
     line(partial_);
     partial_.clear();
   }
+  if (lineNumber_ == 0) throw RecordError(source_ + ": empty: no samples");
   if (!seenData_) fail(seenHeader_ ? "a header line and no samples" : "no samples");
   if (!rateFixed_) fixRate(true);
   flush();
