@@ -54,9 +54,9 @@ check() {
     [ -s "linux-$name.$kind" ] || problems="$problems; no Linux $kind"
     [ -s "windows-$name.$kind" ] || problems="$problems; no Windows $kind"
   done
-  for kind in csv svg err; do
-    cmp -s "linux-$name.$kind" "windows-$name.$kind" || problems="$problems; the ${kind}s differ"
-  done
+  cmp -s "linux-$name.csv" "windows-$name.csv" || problems="$problems; the spectra differ"
+  cmp -s "linux-$name.svg" "windows-$name.svg" || problems="$problems; the plots differ"
+  cmp -s "linux-$name.err" "windows-$name.err" || problems="$problems; the notes differ"
   if [ -z "$problems" ]; then
     echo "$name: same $(wc -l <"linux-$name.csv") CSV lines, $(wc -c <"linux-$name.svg") SVG bytes, $(wc -l <"linux-$name.err") notes"
   else
