@@ -206,6 +206,7 @@ void RecordText::sample(double time, double amplitude, double timeHalfUnit, std:
         fail("the time " + shown + " is off the grid of --rate " + shownNumber(*givenRate_) +
              " samples per second that the first time starts");
       }
+      if (grid_.rows() == 2) fail("the time " + shown + " is not after the time before it");
       fail("the time " + shown + " strays from the uniform grid of the times before it (a step between " +
            shownNumber(lowest) + " and " + shownNumber(highest) + " s, within the precision they are printed at)");
     }
@@ -242,6 +243,7 @@ void RecordText::end() {
     line(partial_);
     partial_.clear();
   }
+  if (lineNumber_ == 0) throw RecordError(source_ + ": empty: no samples");
   if (!seenData_) fail(seenHeader_ ? "a header line and no samples" : "no samples");
   if (!rateFixed_) fixRate(true);
   flush();

@@ -57,16 +57,21 @@ double halfUnitOf(std::string_view number) {
   if (i < number.size() && (number[i] == '-' || number[i] == '+')) ++i;
   int fractionDigits = 0;
   bool inFraction = false;
+  bool zero = true;
   for (; i < number.size(); ++i) {
     const char c = number[i];
     if (c == '.') {
       inFraction = true;
     } else if (c >= '0' && c <= '9') {
       fractionDigits += inFraction ? 1 : 0;
+      zero = zero && c == '0';
     } else {
       break;
     }
   }
+  // A zero is exact: records start at a time printed as 0 or 0.0 when it is
+  // zero, and taking "0" as anything within 0.5 s would let any later times fit.
+  if (zero) return 0;
   int exponent = 0;
   if (i < number.size() && (number[i] == 'e' || number[i] == 'E')) exponent = exponentOf(number.substr(i + 1));
   return halfUnitAt(exponent - fractionDigits - 1);

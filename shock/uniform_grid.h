@@ -10,7 +10,7 @@
 namespace korvel::shock {
 
 // Half a unit in the last digit of a printed decimal number ("1.000000e-002"
-// gives 5e-9, "0.25" gives 0.005, "12" gives 0.5).
+// gives 5e-9, "0.25" gives 0.005, "12" gives 0.5; a zero, "0" or "0.000", 0).
 double halfUnitOf(std::string_view number);
 
 // 5 x 10^k: half a unit where the last printed digit stands for 10^(k+1).
