@@ -63,14 +63,15 @@ completion)
   [ "$(complete_words korvel-cli --half-sines = 2)" = "21 23" ] || fail "--half-sines=2"
   [ "$(complete_words korvel-cli --h)" = "--half-sines --help" ] || fail "--h: $(complete_words korvel-cli --h)"
   [ -z "$(complete_words korvel-cli --rate "")" ] || fail "a number is not completed"
-  # korvel-shock: its verb, the peak rules, srs's options.
+  # korvel-shock: its verbs, the peak rules, each verb's options.
   source "$src/packaging/korvel-shock.bash"
   shock_words() {
     COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); COMPREPLY=()
     _korvel_shock
     echo "${COMPREPLY[*]}"
   }
-  [ "$(shock_words korvel-shock s)" = "srs" ] || fail "korvel-shock s: $(shock_words korvel-shock s)"
+  [ "$(shock_words korvel-shock s)" = "srs sum synthesize" ] || fail "korvel-shock s: $(shock_words korvel-shock s)"
+  [ "$(shock_words korvel-shock synthesize --u)" = "--units" ] || fail "korvel-shock synthesize --u"
   [ "$(shock_words korvel-shock srs --peak = c)" = "continuous" ] || fail "--peak=c"
   [ "$(shock_words korvel-shock srs --f)" = "--fraction --from --frequencies" ] ||
     fail "korvel-shock srs --f: $(shock_words korvel-shock srs --f)"
