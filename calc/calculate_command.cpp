@@ -47,14 +47,13 @@ class WriteProgressScope {
   OutputFile& file_;
 };
 
-double readField(CalculationUi& ui, int controlId) {
+// Fetches the field's text into scratchText and converts it with parseNumber.
+double readFieldValue(CalculationUi& ui, int controlId) {
   scratchText = ui.fieldText(controlId);
   return parseNumber(scratchText);
 }
 
 }  // namespace
-
-std::int32_t halfSineCountForIndex(int index) { return 2 * index + 3; }
 
 std::string durationWarningText(double recommendedDuration) {
   std::string text = " Warning: Recommended duration > ";
@@ -68,12 +67,14 @@ std::string completionMessageText(const std::string& fileName) {
 }
 
 WaveletParams readWaveletParams(CalculationUi& ui) {
+  // Each field's parameter, in the command's own order (res/form_inputs.h lists
+  // the fields as the form shows them).
   WaveletParams params;
-  params.samplesPerSecond = readField(ui, res::IDC_SAMPLES_PER_SECOND);
-  params.duration = readField(ui, res::IDC_DURATION);
-  params.delay = readField(ui, res::IDC_DELAY);
-  params.frequency = readField(ui, res::IDC_FREQUENCY);
-  params.amplitude = readField(ui, res::IDC_AMPLITUDE);
+  params.samplesPerSecond = readFieldValue(ui, res::IDC_SAMPLES_PER_SECOND);
+  params.duration = readFieldValue(ui, res::IDC_DURATION);
+  params.delay = readFieldValue(ui, res::IDC_DELAY);
+  params.frequency = readFieldValue(ui, res::IDC_FREQUENCY);
+  params.amplitude = readFieldValue(ui, res::IDC_AMPLITUDE);
   params.halfSineCount = halfSineCountForIndex(ui.selectedHalfSineIndex());
   return params;
 }

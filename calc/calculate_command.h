@@ -17,7 +17,7 @@ extern std::string scratchText;
 // The half-sine list's entries: entry k, for k below kHalfSineEntryCount,
 // stands for 2k + 3 half-sines (3, 5, ..., 23).
 inline constexpr int kHalfSineEntryCount = 11;
-std::int32_t halfSineCountForIndex(int index);
+constexpr std::int32_t halfSineCountForIndex(int index) { return 2 * index + 3; }
 
 // The warning shown when the duration cannot hold the wavelet.
 std::string durationWarningText(double recommendedDuration);

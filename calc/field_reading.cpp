@@ -35,7 +35,7 @@ std::string echoed(std::string_view number) {
 
 }  // namespace
 
-FieldReading readField(std::string_view text) {
+FieldReading fieldReadingOf(std::string_view text) {
   const LeadingNumber number = readLeadingNumber(text);
   FieldReading reading;
   reading.value = number.value;
@@ -50,7 +50,7 @@ FieldReading readField(std::string_view text) {
 }
 
 std::string fieldReadingNote(std::string_view text) {
-  const FieldReading reading = readField(text);
+  const FieldReading reading = fieldReadingOf(text);
   if (reading.kind == FieldReading::Whole) return {};
   if (reading.kind == FieldReading::NoNumber) return "Read as 0: the text does not begin with a number.";
   std::string note = "Read as " + valueText(reading.value) + ": the text after \"" + echoed(reading.number) +

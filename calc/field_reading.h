@@ -3,7 +3,7 @@
 // How the Calculate command reads a field's text, said to the user: it reads a
 // leading number and ignores the rest, so "1,5" gives 1 and "2.5abc" gives 2.5.
 // The form's field marks, the page's notes and korvel-cli's notes all say it
-// from readField.
+// from fieldReadingOf.
 
 #include <string>
 #include <string_view>
@@ -23,7 +23,7 @@ struct FieldReading {
 };
 
 // What the text is read as and where reading stops. The views point into `text`.
-FieldReading readField(std::string_view text);
+FieldReading fieldReadingOf(std::string_view text);
 
 // The form's sentence saying what the text is read as and where reading stops;
 // empty when the text is blank or read up to trailing white space.

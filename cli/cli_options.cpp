@@ -1,36 +1,29 @@
 #include "cli/cli_options.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "calc/calculate_command.h"
 #include "cli/shown_text.h"
-#include "res/resource_ids.h"
+#include "res/form_inputs.h"
 #include "res/version_info.h"
 
 namespace korvel::cli {
 namespace {
 
-struct FieldOption {
-  std::string_view longName;
-  std::string_view shortName;
-  int controlId;
-};
-
-constexpr FieldOption kFieldOptions[] = {
-    {"--amplitude", "-a", res::IDC_AMPLITUDE}, {"--frequency", "-f", res::IDC_FREQUENCY},
-    {"--delay", "-d", res::IDC_DELAY},         {"--duration", "-t", res::IDC_DURATION},
-    {"--rate", "-r", res::IDC_SAMPLES_PER_SECOND},
-};
-
-int halfSineIndexFor(const std::string& label) {
+// The list's entry whose label `label` is, as the option `option` gives it.
+int halfSineIndexFor(std::string_view option, const std::string& label) {
   std::string choices;
   for (int index = 0; index < kHalfSineEntryCount; ++index) {
     const std::string count = std::to_string(halfSineCountForIndex(index));
     if (label == count) return index;
     choices += (index == 0 ? "" : ", ") + count;
   }
-  throw UsageError("--half-sines \"" + shownText(label) + "\": must be one of " + choices);
+  throw UsageError(std::string(option) + " \"" + shownText(label) + "\": must be one of " + choices);
 }
+
+// What an input's option takes, as the help names it.
+std::string_view valueName(const res::FormInput& input) { return input.kind == res::FormInput::List ? "N" : "TEXT"; }
 
 // The names that mean the process's standard output as it stands. On POSIX
 // systems /dev/stdout would otherwise be opened anew: emptied, and written from
@@ -81,19 +74,17 @@ CliOptions parseCliOptions(int argc, char** argv) {
       value = argv[++i];
     };
 
-    bool known = false;
-    for (const FieldOption& field : kFieldOptions) {
-      if (name == field.longName || name == field.shortName) {
-        takeValue();
-        options.fieldTexts[field.controlId] = value;
-        options.optionNames[field.controlId] = std::string(field.longName);
-        known = true;
-      }
+    const res::FormInput* input = nullptr;
+    for (const res::FormInput& candidate : res::kFormInputs) {
+      if (name == candidate.longOption || name == candidate.shortOption) input = &candidate;
     }
-    if (known) continue;
-    if (name == "--half-sines" || name == "-n") {
+    if (input != nullptr) {
       takeValue();
-      options.halfSineIndex = halfSineIndexFor(value);
+      if (input->kind == res::FormInput::List) {
+        options.halfSineIndex = halfSineIndexFor(input->longOption, value);
+      } else {
+        options.fieldTexts[input->controlId] = value;
+      }
     } else if (name == "--output" || name == "-o") {
       takeValue();
       if (value.empty()) throw UsageError("--output: the path is empty");
@@ -112,19 +103,41 @@ CliOptions parseCliOptions(int argc, char** argv) {
 }
 
 std::string usageText() {
-  const std::string lastHalfSineCount = std::to_string(halfSineCountForIndex(kHalfSineEntryCount - 1));
-  return "Usage: korvel-cli [--amplitude TEXT] [--frequency TEXT] [--half-sines N]\n"
-         "                  [--delay TEXT] [--duration TEXT] [--rate TEXT] --output PATH\n"
-         "\n"
-         "Samples a wavelet (a sine carrier under a half-sine envelope, switched on after\n"
-         "the delay) and writes its time history as two columns, time and amplitude.\n"
-         "\n"
-         "  -a, --amplitude TEXT   peak amplitude, in your units\n"
-         "  -f, --frequency TEXT   carrier frequency, Hz\n"
-         "  -n, --half-sines N     number of half-sines: 3, 5, ..., " + lastHalfSineCount + " (default 3)\n"
-         "  -d, --delay TEXT       time at which the wavelet starts, s\n"
-         "  -t, --duration TEXT    total length of the record, s\n"
-         "  -r, --rate TEXT        samples per second\n"
+  // The synopsis, every input's option in the form's order, in lines of at
+  // most 79 characters.
+  constexpr std::string_view kUsage = "Usage: korvel-cli";
+  std::string text;
+  std::string line(kUsage);
+  const auto add = [&](const std::string& word) {
+    if (line.size() + 1 + word.size() > 79) {
+      text += line + "\n";
+      line = std::string(kUsage.size() + 1, ' ') + word;
+    } else {
+      line += " " + word;
+    }
+  };
+  for (const res::FormInput& input : res::kFormInputs) {
+    add("[" + std::string(input.longOption) + " " + std::string(valueName(input)) + "]");
+  }
+  add("--output PATH");
+  text += line + "\n";
+
+  text += "\n"
+          "Samples a wavelet (a sine carrier under a half-sine envelope, switched on after\n"
+          "the delay) and writes its time history as two columns, time and amplitude.\n"
+          "\n";
+  // The inputs' options, their help from column 26.
+  for (const res::FormInput& input : res::kFormInputs) {
+    std::string option = "  " + std::string(input.shortOption) + ", " + std::string(input.longOption) + " " +
+                         std::string(valueName(input));
+    option.resize(std::max<std::size_t>(option.size() + 2, 25), ' ');
+    text += option + std::string(input.help);
+    if (input.kind == res::FormInput::List) {
+      text += ": 3, 5, ..., " + std::to_string(halfSineCountForIndex(kHalfSineEntryCount - 1)) + " (default 3)";
+    }
+    text += "\n";
+  }
+  return text +
          "  -o, --output PATH      the file to write (replaced if it exists);\n"
          "                         - writes to standard output (./- is a file named -)\n"
          "  -h, --help             this text\n"

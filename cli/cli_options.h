@@ -8,7 +8,6 @@ namespace korvel::cli {
 
 struct CliOptions {
   std::map<int, std::string> fieldTexts;  // by control id; a missing field reads as empty
-  std::map<int, std::string> optionNames;  // the option that set each field, for notes
   int halfSineIndex = 0;                  // the form's initial selection: 3 half-sines
   std::string outputPath;
   bool standardOutput = false;  // "-o -": the rows go to standard output

@@ -9,6 +9,7 @@
 #include "cli/shown_text.h"
 #include "platform/numbers/fast_exponent.h"
 #include "platform/numbers/number_format.h"
+#include "res/form_inputs.h"
 
 namespace korvel::cli {
 namespace {
@@ -96,8 +97,8 @@ std::int32_t firstRowRepeatingTheTime(const TimeHistory& history) {
 std::vector<std::string> fieldTextNotes(const CliOptions& options) {
   std::vector<std::string> notes;
   for (const auto& [controlId, text] : options.fieldTexts) {
-    const FieldReading reading = readField(text);
-    const std::string& option = options.optionNames.at(controlId);
+    const FieldReading reading = fieldReadingOf(text);
+    const std::string option(res::formInput(controlId)->longOption);
     if (reading.kind == FieldReading::NoNumber) {
       notes.push_back(option + " \"" + shownText(text) + "\" was read as 0: it does not begin with a number");
     } else if (reading.kind == FieldReading::InPart) {

@@ -1,5 +1,6 @@
 #include "ui/time_history_dlg.h"
 
+#include <algorithm>
 #include <string>
 
 #include "calc/calculate_command.h"
@@ -9,6 +10,7 @@
 #include "platform/window/message_box.h"
 #include "platform/window/save_dialog.h"
 #include "res/dialog_templates.h"
+#include "res/form_inputs.h"
 #include "res/resource_ids.h"
 #include "res/string_table.h"
 #include "ui/about_dlg.h"
@@ -21,17 +23,28 @@ constexpr DialogRect kProgressArea{200, 120, 110, 14};
 
 }  // namespace
 
+constexpr std::array<CTimeHistoryDlg::NumericField, 5> CTimeHistoryDlg::kNumericFields{{
+    {res::IDC_SAMPLES_PER_SECOND, &CTimeHistoryDlg::samplesPerSecond_},
+    {res::IDC_DURATION, &CTimeHistoryDlg::duration_},
+    {res::IDC_DELAY, &CTimeHistoryDlg::delay_},
+    {res::IDC_FREQUENCY, &CTimeHistoryDlg::frequency_},
+    {res::IDC_AMPLITUDE, &CTimeHistoryDlg::amplitude_},
+}};
+
 CTimeHistoryDlg::CTimeHistoryDlg(CDialog* parent, WriteProgress::Clock clock)
     : CDialog(res::kTimeHistoryTemplate, parent), icon_(Icon::load(res::IDR_MAINFRAME)),
       writeProgress_(*this, kProgressArea, clock) {}
 
 void CTimeHistoryDlg::DoDataExchange(DataExchange& exchange) {
   CDialog::DoDataExchange(exchange);
-  exchange.bind(res::IDC_SAMPLES_PER_SECOND, samplesPerSecond_);
-  exchange.bind(res::IDC_DURATION, duration_);
-  exchange.bind(res::IDC_DELAY, delay_);
-  exchange.bind(res::IDC_FREQUENCY, frequency_);
-  exchange.bind(res::IDC_AMPLITUDE, amplitude_);
+  static_assert(std::ranges::all_of(res::kFormInputs,
+                                    [](const res::FormInput& input) {
+                                      return input.kind != res::FormInput::Field ||
+                                             std::ranges::count(kNumericFields, input.controlId,
+                                                                &NumericField::controlId) == 1;
+                                    }),
+                "every text field of res/form_inputs.h is one of the form's fields");
+  for (const NumericField& field : kNumericFields) exchange.bind(field.controlId, this->*field.edit);
   exchange.bind(res::IDC_HALF_SINES, halfSines_);
 }
 
@@ -57,8 +70,8 @@ bool CTimeHistoryDlg::OnInitDialog() {
 
   // A field whose text is read only in part says so as it is typed; the
   // command still reads the text as it stands.
-  for (CEdit* field : {&samplesPerSecond_, &duration_, &delay_, &frequency_, &amplitude_}) {
-    field->markAsTyped([](const std::string& text) { return fieldReadingNote(text); });
+  for (const NumericField& field : kNumericFields) {
+    (this->*field.edit).markAsTyped([](const std::string& text) { return fieldReadingNote(text); });
   }
   return true;
 }
@@ -83,14 +96,10 @@ void CTimeHistoryDlg::OnSysCommand(int command) {
 void CTimeHistoryDlg::reportFileFailure(const FileFailure& failure) { showFileFailureReport(*this, failure); }
 
 std::string CTimeHistoryDlg::fieldText(int controlId) {
-  switch (controlId) {
-    case res::IDC_SAMPLES_PER_SECOND: return samplesPerSecond_.GetWindowText();
-    case res::IDC_DURATION: return duration_.GetWindowText();
-    case res::IDC_DELAY: return delay_.GetWindowText();
-    case res::IDC_FREQUENCY: return frequency_.GetWindowText();
-    case res::IDC_AMPLITUDE: return amplitude_.GetWindowText();
-    default: return {};
+  for (const NumericField& field : kNumericFields) {
+    if (field.controlId == controlId) return (this->*field.edit).GetWindowText();
   }
+  return {};
 }
 
 int CTimeHistoryDlg::selectedHalfSineIndex() { return halfSines_.GetCurSel(); }

@@ -4,6 +4,8 @@
 // Calculate and Exit buttons. It gives the Calculate command its live controls
 // and its message boxes, save dialog and busy cursor.
 
+#include <array>
+
 #include "calc/time_history.h"
 #include "platform/window/controls.h"
 #include "platform/window/dialog.h"
@@ -40,6 +42,14 @@ class CTimeHistoryDlg : public CDialog, public CalculationUi {
   virtual void reportFileFailure(const FileFailure& failure);
 
  private:
+  struct NumericField {
+    int controlId;
+    CEdit CTimeHistoryDlg::*edit;
+  };
+  // The five numeric fields by control id, in their order below, which is the
+  // order they are bound in (and the Calculate command reads them in).
+  static const std::array<NumericField, 5> kNumericFields;
+
   CEdit samplesPerSecond_;
   CEdit duration_;
   CEdit delay_;

@@ -2,17 +2,18 @@
 
 #include <utility>
 
+#include "res/form_inputs.h"
+
 namespace korvel::web {
 
 void PageForm::setFieldText(int controlId, std::string text) {
-  if (controlId >= kFirstField && controlId < kFirstField + kFieldCount) {
-    texts_[controlId - kFirstField] = std::move(text);
-  }
+  const res::FormInput* input = res::formInput(controlId);
+  if (input != nullptr && input->kind == res::FormInput::Field) texts_[controlId] = std::move(text);
 }
 
 std::string PageForm::fieldText(int controlId) {
-  if (controlId < kFirstField || controlId >= kFirstField + kFieldCount) return {};
-  return texts_[controlId - kFirstField];
+  const auto found = texts_.find(controlId);
+  return found == texts_.end() ? std::string() : found->second;
 }
 
 }  // namespace korvel::web

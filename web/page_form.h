@@ -3,17 +3,18 @@
 // The page's six inputs as the Calculate command reads them: the five field
 // texts as typed (UTF-8) and the index of the chosen half-sine count.
 
+#include <map>
 #include <optional>
 #include <string>
 
 #include "calc/time_history.h"
-#include "res/resource_ids.h"
 
 namespace korvel::web {
 
 class PageForm : public CalculationUi {
  public:
-  // Keeps the text of the field with this control id; other ids are ignored.
+  // Keeps the text of the field with this control id; ids of no text field
+  // (res/form_inputs.h) are ignored.
   void setFieldText(int controlId, std::string text);
   void setHalfSineIndex(int index) { halfSineIndex_ = index; }
 
@@ -26,9 +27,7 @@ class PageForm : public CalculationUi {
   void endWaitCursor() override {}
 
  private:
-  static constexpr int kFirstField = res::IDC_AMPLITUDE;
-  static constexpr int kFieldCount = res::IDC_SAMPLES_PER_SECOND - res::IDC_AMPLITUDE + 1;
-  std::string texts_[kFieldCount];
+  std::map<int, std::string> texts_;  // by control id
   int halfSineIndex_ = 0;
 };
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -19,6 +20,7 @@
 #include "platform/files/file_failure.h"
 #include "platform/files/output_file.h"
 #include "platform/files/system_calls.h"
+#include "res/form_inputs.h"
 #include "tests/support/fake_ui.h"
 #include "tests/support/slow_reference.h"
 #include "tests/support/temp_dir.h"
@@ -65,6 +67,24 @@ TEST_F(CalculateCommandTest, WorkedExampleWritesTheFileAndSaysWhere) {
   const std::vector<int> order = {res::IDC_SAMPLES_PER_SECOND, res::IDC_DURATION, res::IDC_DELAY,
                                   res::IDC_FREQUENCY, res::IDC_AMPLITUDE};
   EXPECT_EQ(ui.fieldsRead, order);
+}
+
+TEST_F(CalculateCommandTest, EveryTextFieldOfTheFormIsReadOnceIntoAParameterOfItsOwn) {
+  ui.fields.clear();
+  std::vector<int> fields;
+  for (const res::FormInput& input : res::kFormInputs) {
+    if (input.kind != res::FormInput::Field) continue;
+    fields.push_back(input.controlId);
+    ui.fields[input.controlId] = std::to_string(fields.size());
+  }
+  const WaveletParams params = readWaveletParams(ui);
+  std::vector<double> values = {params.amplitude, params.frequency, params.delay, params.duration,
+                                params.samplesPerSecond};
+  std::ranges::sort(values);
+  EXPECT_EQ(values, (std::vector<double>{1, 2, 3, 4, 5}));
+  std::ranges::sort(fields);
+  std::ranges::sort(ui.fieldsRead);
+  EXPECT_EQ(ui.fieldsRead, fields);
 }
 
 TEST_F(CalculateCommandTest, TooShortDurationWarnsAndDoesNothingElse) {
