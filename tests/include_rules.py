@@ -13,7 +13,7 @@ import re
 import sys
 from pathlib import Path
 
-PROGRAM_FOLDERS = ("calc", "preview", "ui", "res", "platform", "cli", "web")
+PROGRAM_FOLDERS = ("calc", "preview", "ui", "res", "platform", "cli", "web", "srs", "shock")
 SOURCE_SUFFIXES = (".h", ".cpp", ".h.in")
 
 STANDARD_LIBRARY = set("""
@@ -63,6 +63,10 @@ def violations(path, angled, header):
         if top in ("calc", "preview", "ui") and header not in STANDARD_LIBRARY and not (
                 top == "calc" and header == FAST_FLOAT):
             found.append("calc/, preview/ and ui/ include the C++ standard library only, no toolkit or system header")
+        if top == "srs" and header not in STANDARD_LIBRARY:
+            found.append("the spectrum engine (srs/) includes the C++ standard library only")
+        if top == "shock" and path != "shock/main.cpp" and header not in STANDARD_LIBRARY and header != FAST_FLOAT:
+            found.append("korvel-shock's library (shock/) includes the C++ standard library only (and fast_float)")
         if top == "res" and header not in STANDARD_LIBRARY:
             found.append("res/ is plain data: the C++ standard library only")
         if path.startswith(("platform/numbers/", "platform/process/", "platform/window/")) and (
@@ -76,6 +80,10 @@ def violations(path, angled, header):
         return found
     if top == "res" and not header.startswith("res/"):
         found.append("res/ includes nothing of ours outside res/")
+    if top == "srs" and not header.startswith("srs/"):
+        found.append("the spectrum engine (srs/) includes nothing of ours outside srs/")
+    if top == "shock" and header.startswith(("platform/window/", "platform/files/")):
+        found.append("korvel-shock's library (shock/) includes nothing of the window roles or the file service")
     if top in ("calc", "preview", "ui") and window_system_part(header) is not None:
         found.append("calc/, preview/ and ui/ speak to the roles, never to a window system's or system's own part")
     if top in ("calc", "preview") and header.startswith("platform/window/"):
@@ -118,6 +126,10 @@ MUST_BREAK = [
     ("platform/window/write_progress.cpp", True, "unistd.h"),
     ("platform/window/qt/save_dialog.cpp", False, "platform/files/win32/wide_text.h"),
     ("web/page_form.cpp", False, "platform/window/qt/dialog_window.h"),
+    ("srs/spectrum_engine.cpp", True, "unistd.h"),
+    ("srs/oscillator.cpp", False, "calc/synthesis.h"),
+    ("shock/record_text.cpp", True, "unistd.h"),
+    ("shock/srs_command.cpp", False, "platform/files/output_file.h"),
 ]
 MAY_PASS = [
     ("calc/number_text.cpp", True, FAST_FLOAT),
@@ -131,6 +143,9 @@ MAY_PASS = [
     ("cli/command_line_ui.cpp", False, "platform/files/chosen_folder.h"),
     ("calc/synthesis.cpp", False, "platform/process/resource_calls.h"),
     ("platform/files/background_writer.cpp", False, "platform/process/resource_calls.h"),
+    ("shock/record_text.cpp", True, FAST_FLOAT),
+    ("shock/main.cpp", True, "io.h"),
+    ("shock/srs_options.cpp", False, "srs/peaks.h"),
 ]
 
 

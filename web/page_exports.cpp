@@ -13,12 +13,16 @@
 #include "web/page_file.h"
 #include "web/page_form.h"
 #include "web/page_preview.h"
+#include "web/page_spectrum.h"
 
 namespace {
 
 korvel::web::PageForm form;
 korvel::web::PagePreview preview;
 korvel::web::PageFile file;
+// The spectra: of the wavelet the picture shows, of a record opened by the
+// user, and of the wavelet's file (what its download holds).
+korvel::web::PageSpectrum spectra[3];
 std::string text;  // the text last handed to the script
 
 korvel::web::PreviewSeries seriesOf(int series) { return static_cast<korvel::web::PreviewSeries>(series); }
@@ -77,5 +81,36 @@ const char* korvel_message() { return file.message().c_str(); }
 const char* korvel_completion_message(const char* fileName) {
   return handOut(korvel::completionMessageText(fileName));
 }
+
+// The shock response spectra, `which` of the three: options, a start on the
+// picture's samples or on a record's text, the work in slices, the results.
+int korvel_spectrum_options(int which, const char* q, int continuous, const char* rate) {
+  return spectra[which].setOptions(q, continuous != 0, rate) ? 1 : 0;
+}
+// The picture's samples (korvel_update_preview first), at the form's sample rate.
+int korvel_spectrum_start_wavelet(int which) {
+  const double rate = korvel::readWaveletParams(form).samplesPerSecond;
+  return spectra[which].startSamples(preview.series(korvel::web::PreviewSeries::Amplitude), preview.count(), rate,
+                                     "the wavelet")
+             ? 1
+             : 0;
+}
+int korvel_spectrum_advance(int which, double samples) {
+  return spectra[which].advance(static_cast<std::int64_t>(samples)) ? 1 : 0;
+}
+double korvel_spectrum_samples_left(int which) { return static_cast<double>(spectra[which].samplesLeft()); }
+void korvel_spectrum_start_record(int which, const char* name) { spectra[which].startRecord(name); }
+int korvel_spectrum_read(int which, const char* data, std::size_t size) {
+  return spectra[which].readRecord(data, size) ? 1 : 0;
+}
+int korvel_spectrum_end(int which) { return spectra[which].endRecord() ? 1 : 0; }
+int korvel_spectrum_done(int which) { return spectra[which].done() ? 1 : 0; }
+std::int32_t korvel_spectrum_frequency_count(int which) {
+  return static_cast<std::int32_t>(spectra[which].frequencyCount());
+}
+const char* korvel_spectrum_error(int which) { return handOut(spectra[which].error()); }
+const char* korvel_spectrum_csv(int which) { return handOut(spectra[which].csv()); }
+const char* korvel_spectrum_plot(int which) { return handOut(spectra[which].plot()); }
+const char* korvel_spectrum_notes(int which) { return handOut(spectra[which].notes()); }
 
 }  // extern "C"

@@ -1,5 +1,5 @@
 # korvel_windows_resources(OUT PROGRAM): writes the resource script of the
-# Windows program PROGRAM (korvel or korvel-cli) to OUT from the data of res/
+# Windows program PROGRAM (korvel, korvel-cli or korvel-shock) to OUT from the data of res/
 # (version_info.txt, read by the top-level CMakeLists.txt, and string_table.txt,
 # read by res/CMakeLists.txt): icon group 128, the string table, the version
 # block (fixed part and the nine keys in their order; korvel-cli's own
@@ -13,6 +13,10 @@ function(korvel_windows_resources out program)
     set(description ${KORVEL_INFO_CliFileDescription})
     set(internal_name ${KORVEL_INFO_CliInternalName})
     set(original_filename ${KORVEL_INFO_CliOriginalFilename})
+  elseif(program STREQUAL "korvel-shock")
+    set(description ${KORVEL_INFO_ShockFileDescription})
+    set(internal_name ${KORVEL_INFO_ShockInternalName})
+    set(original_filename ${KORVEL_INFO_ShockOriginalFilename})
   endif()
   set(keys "")
   foreach(entry

@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
 # Checks of what korvel installs, one per CTest test:
-#   check_packaging.sh CHECK SOURCE_DIR BUILD_DIR KORVEL KORVEL_CLI
+#   check_packaging.sh CHECK SOURCE_DIR BUILD_DIR KORVEL KORVEL_CLI KORVEL_SHOCK
 set -euo pipefail
-check=$1 src=$2 build=$3 korvel=$4 cli=$5
+check=$1 src=$2 build=$3 korvel=$4 cli=$5 shock=$6
 id=$(sed -n 's/^ApplicationId=//p' "$src/res/version_info.txt")
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# The options korvel-cli's --help lists, long and short.
-help_options() { "$cli" --help | grep -oE '(^|[ ,])--?[a-zA-Z][-a-zA-Z]*' | tr -d ' ,' | sort -u; }
+# The options a program's --help lists, long and short.
+help_options() { "$1" --help | grep -oE '(^|[ ,])--?[a-zA-Z][-a-zA-Z]*' | tr -d ' ,' | sort -u; }
 
 case $check in
 desktop-entry)
@@ -33,12 +33,15 @@ version-section)
   ;;
 man-pages)
   # Every option of --help is described in the man page's OPTIONS and completed by bash.
-  sed -n '/^\.SH OPTIONS/,/^\.SH [^O]/p' "$build/packaging/korvel-cli.1" | sed 's/\\-/-/g; s/\\f[BIRP]//g' >"$scratch/page"
-  for option in $(help_options); do
-    grep -qE -- "(^|[^-a-z])$option([^-a-z]|$)" "$scratch/page" || fail "man page: no $option"
-    grep -qE -- "(^|[^-a-z])$option([^-a-z]|$)" "$src/packaging/korvel-cli.bash" || fail "completion: no $option"
+  for program in "$cli" "$shock"; do
+    name=$(basename "$program")
+    sed -n '/^\.SH OPTIONS/,/^\.SH [^O]/p' "$build/packaging/$name.1" | sed 's/\\-/-/g; s/\\f[BIRP]//g' >"$scratch/page"
+    for option in $(help_options "$program"); do
+      grep -qE -- "(^|[^-a-z])$option([^-a-z]|$)" "$scratch/page" || fail "$name.1: no $option"
+      grep -qE -- "(^|[^-a-z])$option([^-a-z]|$)" "$src/packaging/$name.bash" || fail "$name completion: no $option"
+    done
   done
-  for page in korvel korvel-cli; do
+  for page in korvel korvel-cli korvel-shock; do
     warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$build/packaging/$page.1" 2>&1 >/dev/null)
     [ -z "$warnings" ] || fail "$page.1: $warnings"
   done
@@ -60,6 +63,19 @@ completion)
   [ "$(complete_words korvel-cli --half-sines = 2)" = "21 23" ] || fail "--half-sines=2"
   [ "$(complete_words korvel-cli --h)" = "--half-sines --help" ] || fail "--h: $(complete_words korvel-cli --h)"
   [ -z "$(complete_words korvel-cli --rate "")" ] || fail "a number is not completed"
+  # korvel-shock: its verbs, the peak rules, each verb's options.
+  source "$src/packaging/korvel-shock.bash"
+  shock_words() {
+    COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); COMPREPLY=()
+    _korvel_shock
+    echo "${COMPREPLY[*]}"
+  }
+  [ "$(shock_words korvel-shock s)" = "srs sum synthesize" ] || fail "korvel-shock s: $(shock_words korvel-shock s)"
+  [ "$(shock_words korvel-shock synthesize --u)" = "--units" ] || fail "korvel-shock synthesize --u"
+  [ "$(shock_words korvel-shock srs --peak = c)" = "continuous" ] || fail "--peak=c"
+  [ "$(shock_words korvel-shock srs --f)" = "--fraction --from --frequencies" ] ||
+    fail "korvel-shock srs --f: $(shock_words korvel-shock srs --f)"
+  [ -z "$(shock_words korvel-shock srs --q "")" ] || fail "korvel-shock: a number is not completed"
   ;;
 icons)
   # The installed icons and the Windows icon group are the drawing script's output.
@@ -82,7 +98,7 @@ deb-control)
   [ "$field" = "$homepage" ] || fail "the package's Homepage is \"$field\", not $homepage"
   ;;
 installed-after-programs)
-  # An install after building just the two programs, as the README and tools/run
+  # An install after building just the programs, as the README and tools/run
   # build them, holds every promised file. The programs themselves are this
   # build's: the scratch build's compiler and linker stand-ins copy them, and
   # everything else it makes on its own.
@@ -95,14 +111,16 @@ TEXT
   cat >"$scratch/link" <<TEXT
 #!/bin/sh
 while [ \$# -gt 0 ]; do case \$1 in -o) out=\$2; shift ;; esac; shift; done
-case \${out##*/} in korvel) cp "$korvel" "\$out" ;; korvel-cli) cp "$cli" "\$out" ;; *) : >"\$out" ;; esac
+case \${out##*/} in
+  korvel) cp "$korvel" "\$out" ;; korvel-cli) cp "$cli" "\$out" ;; korvel-shock) cp "$shock" "\$out" ;; *) : >"\$out" ;;
+esac
 TEXT
   chmod +x "$scratch/compile" "$scratch/link"
   cmake -S "$src" -B "$scratch/build" -G Ninja -DCMAKE_CXX_COMPILER_LAUNCHER="$scratch/compile" \
     -DCMAKE_CXX_LINKER_LAUNCHER="$scratch/link" >/dev/null
-  cmake --build "$scratch/build" --target korvel korvel-cli >/dev/null
+  cmake --build "$scratch/build" --target korvel korvel-cli korvel-shock >/dev/null
   DESTDIR="$scratch/root" cmake --install "$scratch/build" --prefix /usr >/dev/null ||
-    fail "cmake --install after building korvel and korvel-cli"
+    fail "cmake --install after building korvel, korvel-cli and korvel-shock"
   (cd "$scratch/root/usr" && find . -type f | sed 's|^\./||' | sort) >"$scratch/installed"
   diff <(sort "$src/packaging/installed-files.txt") "$scratch/installed" || fail "installed files differ (< promised, > installed)"
   ;;

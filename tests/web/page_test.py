@@ -1,9 +1,9 @@
 #!/usr/bin/python3
 """korvel's page in a real browser: headless Chromium opens korvel-VERSION-web.html
 from disk, the tests type into it as a user would and compare what it saves with
-korvel-cli's files for the same texts.
+korvel-cli's files (and korvel-shock's spectra) for the same texts.
 
-    page_test.py PAGE KORVEL_CLI [unittest arguments, e.g. SameBytes]
+    page_test.py PAGE KORVEL_CLI KORVEL_SHOCK [unittest arguments, e.g. SameBytes]
 
 Needs Debian's chromium, chromium-driver and python3-selenium.
 """
@@ -22,7 +22,7 @@ from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
-PAGE = CLI = None
+PAGE = CLI = SHOCK = None
 DRIVER = None
 DOWNLOADS = PROFILE = None
 DOWNLOAD_NAME = "wavelet.txt"
@@ -102,16 +102,16 @@ def clear_downloads():
         os.remove(os.path.join(DOWNLOADS, name))
 
 
-def downloaded_bytes(seconds=180):
-    path = os.path.join(DOWNLOADS, DOWNLOAD_NAME)
+def downloaded_bytes(seconds=180, name=DOWNLOAD_NAME):
+    path = os.path.join(DOWNLOADS, name)
 
     def done():
         names = os.listdir(DOWNLOADS)
-        return path if DOWNLOAD_NAME in names and not any(n.endswith(".crdownload") for n in names) else None
+        return path if name in names and not any(n.endswith(".crdownload") for n in names) else None
     try:
         wait_for(done, "the download", seconds)
     except AssertionError:
-        raise AssertionError("no finished %s; the download folder holds %s" % (DOWNLOAD_NAME, os.listdir(DOWNLOADS)))
+        raise AssertionError("no finished %s; the download folder holds %s" % (name, os.listdir(DOWNLOADS)))
     with open(path, "rb") as f:
         return f.read()
 
@@ -347,6 +347,167 @@ class Picture(unittest.TestCase):
         self.assertEqual(colours, ["rgb(255, 255, 255)", "rgb(22, 24, 28)"])
 
 
+def counter(name):
+    return int(DRIVER.execute_script("return document.body.dataset[arguments[0]] || '0'", name))
+
+
+def set_spectrum_options(q, continuous, rate=""):
+    DRIVER.execute_script(
+        "const q = document.getElementById('spectrum-q'), p = document.getElementById('spectrum-peak'),"
+        " r = document.getElementById('spectrum-record-rate');"
+        "q.value = arguments[0]; p.value = arguments[1] ? '1' : '0'; r.value = arguments[2];"
+        "q.dispatchEvent(new Event('input', {bubbles: true})); p.dispatchEvent(new Event('change', {bubbles: true}));"
+        "r.dispatchEvent(new Event('input', {bubbles: true}));", q, continuous, rate)
+
+
+def shock_result(path, options, cwd=None):
+    """korvel-shock srs's status, CSV and last message line for a record file."""
+    run = subprocess.run([os.path.abspath(SHOCK), "srs"] + options + [path], capture_output=True, cwd=cwd, timeout=60)
+    return run.returncode, run.stdout, run.stderr.decode().rstrip("\n").split("\n")[-1]
+
+
+def shock_options(q, continuous, rate=""):
+    return ["--q", q, "--peak", "continuous" if continuous else "sampled"] + (["--rate", rate] if rate else [])
+
+
+def measured_record(rows, rate, columns=2):
+    """A measured-style record: a header, then a decaying 2 kHz ring with a drift, in fixed decimals."""
+    import math
+    lines = ["time_s,accel_g" if columns == 2 else "accel_g"]
+    for i in range(rows):
+        t = i / rate
+        value = 40 * math.exp(-30 * t) * math.sin(2 * math.pi * 2000 * t) + 0.3 * math.sin(2 * math.pi * 7 * t)
+        lines.append(("%.6f,%.6f" % (t, value)) if columns == 2 else "%.6f" % value)
+    return "\n".join(lines) + "\n"
+
+
+class Spectrum(unittest.TestCase):
+    """The spectrum panel: its CSV downloads are korvel-shock srs's bytes for the same record and
+    options, its plot follows the user's typing, a bad record gets the command's message."""
+
+    def plot(self, which):
+        return DRIVER.execute_script("return document.getElementById(arguments[0]).innerHTML", which)
+
+    def test_wavelet_download_is_the_commands_bytes(self):
+        cases = [
+            ("worked example at 1000 per second", {"amplitude": "1", "frequency": "10", "delay": "0",
+                                                   "duration": "0.2", "rate": "1000"}, 0, "10", False),
+            ("7 half-sines after a delay, Q 25, continuous peaks",
+             {"amplitude": "-3.5", "frequency": "150", "delay": "0.01", "duration": "0.5", "rate": "20000"}, 2,
+             "25", True),
+        ]
+        for label, texts, index, q, continuous in cases:
+            with self.subTest(label):
+                set_texts(texts, index)
+                set_spectrum_options(q, continuous)
+                status, data, _ = cli_result(texts, index)
+                self.assertEqual(status, 0)
+                record = os.path.join(tempfile.mkdtemp(dir=DOWNLOADS + "-cli"), "wavelet.txt")
+                with open(record, "wb") as f:
+                    f.write(data)
+                status, expected, _ = shock_result(record, shock_options(q, continuous))
+                self.assertEqual(status, 0)
+                clear_downloads()
+                DRIVER.find_element(By.ID, "spectrum-wavelet-download").click()
+                self.assertTrue(downloaded_bytes(name="wavelet-srs.csv") == expected, label + ": the bytes differ")
+
+    def test_plot_drawn_and_redrawn_as_the_user_types(self):
+        set_spectrum_options("10", False)
+        set_texts({"amplitude": "1", "frequency": "10", "delay": "0", "duration": "0.2", "rate": "1000"})
+        wait_for(lambda: "Q = 10, peaks at the samples, 1000 samples per second, 200 samples" in
+                 self.plot("spectrum-wavelet-plot"), "the wavelet's spectrum")
+        drawn = self.plot("spectrum-wavelet-plot")
+        self.assertGreater(drawn.count("<polyline"), 2)
+        DRIVER.find_element(By.ID, "rate").send_keys("0")  # 10000
+        wait_for(lambda: "10000 samples per second, 2000 samples" in self.plot("spectrum-wavelet-plot"), "a redraw")
+        self.assertNotEqual(self.plot("spectrum-wavelet-plot").count("<polyline"), 0)
+        # A Q the command refuses is named beside the field, and nothing stale stays drawn.
+        field = DRIVER.find_element(By.ID, "spectrum-q")
+        field.send_keys(Keys.CONTROL, "a")
+        field.send_keys("0.5")
+        wait_for(lambda: DRIVER.find_element(By.ID, "spectrum-options-note").text ==
+                 "Q 0.5: must be above 0.5 (an oscillator damped that much does not ring)", "Q's message")
+        wait_for(lambda: self.plot("spectrum-wavelet-plot") == "", "the plot to go")
+        set_spectrum_options("10", False)
+        # Infinite samples have no spectrum (an oscillator's decay from them never dies away).
+        set_texts({"amplitude": "1e999", "frequency": "10", "delay": "0", "duration": "0.2", "rate": "1000"})
+        wait_for(lambda: DRIVER.find_element(By.ID, "spectrum-wavelet-note").text ==
+                 "Some samples are beyond the largest number (inf or nan): no spectrum.", "the wavelet's note")
+        self.assertEqual(self.plot("spectrum-wavelet-plot"), "")
+
+    def test_a_change_during_a_long_spectrum_replaces_it(self):
+        def put(field, text):
+            DRIVER.execute_script("const f = document.getElementById(arguments[0]); f.value = arguments[1];"
+                                  "f.dispatchEvent(new Event('input', {bubbles: true}));", field, text)
+
+        def finished():
+            return DRIVER.execute_script("return document.getElementById('spectrum-wavelet-progress').hidden")
+        set_spectrum_options("10", True)
+        set_texts({"amplitude": "2", "frequency": "10", "delay": "0", "duration": "40", "rate": "10000"})
+        wait_for(lambda: "400000 samples" in self.plot("spectrum-wavelet-plot") and finished(), "the first spectrum", 300)
+        alone = self.plot("spectrum-wavelet-plot")
+        put("amplitude", "1")
+        wait_for(lambda: not finished(), "the progress bar")
+        put("amplitude", "2")
+        # The spectrum of the last texts, and no spectrum interrupted drawn over it later.
+        wait_for(lambda: finished() and self.plot("spectrum-wavelet-plot") == alone, "the second spectrum", 300)
+        time.sleep(1)
+        self.assertEqual(self.plot("spectrum-wavelet-plot"), alone)
+        set_spectrum_options("10", False)
+
+    def test_record_opened_is_the_commands_bytes(self):
+        folder = tempfile.mkdtemp(dir=DOWNLOADS + "-cli")
+        cases = [
+            ("measured CSV, continuous peaks", "shock.csv", measured_record(30000, 20000), "10", True, ""),
+            ("one column at a given rate", "ring.txt", measured_record(5000, 20000, columns=1), "5", False, "20000"),
+        ]
+        for label, name, text, q, continuous, rate in cases:
+            with self.subTest(label):
+                path = os.path.join(folder, name)
+                with open(path, "w") as f:
+                    f.write(text)
+                status, expected, _ = shock_result(path, shock_options(q, continuous, rate))
+                self.assertEqual(status, 0)
+                set_spectrum_options(q, continuous, rate)
+                before = counter("recordSpectra")
+                DRIVER.find_element(By.ID, "spectrum-record-file").send_keys(path)
+                wait_for(lambda: counter("recordSpectra") > before and
+                         DRIVER.find_element(By.ID, "spectrum-record-download").is_enabled(), "the record's spectrum")
+                self.assertIn("<polyline", self.plot("spectrum-record-plot"))
+                clear_downloads()
+                DRIVER.find_element(By.ID, "spectrum-record-download").click()
+                self.assertTrue(downloaded_bytes(name=name.rsplit(".", 1)[0] + "-srs.csv") == expected,
+                                label + ": the bytes differ")
+
+    def test_bad_record_dropped_gets_the_commands_message(self):
+        import math
+        ring = "".join("%.4f,%.6g\n" % (i / 10000, 1.7e308 * math.sin(2 * math.pi * 500 * i / 10000))
+                       for i in range(2000))
+        cases = [
+            ("text among the numbers", "bad.csv", "time,accel\n0,0\n0.001,1.5\n0.002,abc\n0.003,2\n",
+             'korvel-shock: bad.csv:4: "abc" is not a number'),
+            ("a response beyond double precision", "huge.csv", ring, None),
+        ]
+        folder = tempfile.mkdtemp(dir=DOWNLOADS + "-cli")
+        set_spectrum_options("10", False)
+        for label, name, text, expected in cases:
+            with self.subTest(label):
+                with open(os.path.join(folder, name), "w") as f:
+                    f.write(text)
+                status, _, message = shock_result(name, [], cwd=folder)
+                self.assertEqual(status, 3)
+                if expected:
+                    self.assertEqual(message, expected)
+                before = counter("recordSpectra")
+                DRIVER.execute_script(
+                    "const data = new DataTransfer(); data.items.add(new File([arguments[0]], arguments[1]));"
+                    "document.getElementById('spectrum-record-pane').dispatchEvent("
+                    " new DragEvent('drop', {dataTransfer: data, bubbles: true, cancelable: true}));", text, name)
+                wait_for(lambda: counter("recordSpectra") > before, "the record's message")
+                self.assertEqual("korvel-shock: " + DRIVER.find_element(By.ID, "spectrum-record-note").text, message)
+                self.assertEqual(self.plot("spectrum-record-plot"), "")
+                self.assertFalse(DRIVER.find_element(By.ID, "spectrum-record-download").is_enabled())
+
 # The figures of the pinned case, as the page shows them (four digits).
 EXPECTED_FIGURES_G = {
     "figure-amplitude": "2 g at 0.175 s",
@@ -369,17 +530,17 @@ def tearDownModule():
 
 
 def main():
-    global PAGE, CLI, DOWNLOADS, PROFILE
-    if len(sys.argv) < 3:
+    global PAGE, CLI, SHOCK, DOWNLOADS, PROFILE
+    if len(sys.argv) < 4:
         sys.exit(__doc__)
-    PAGE, CLI = sys.argv[1], sys.argv[2]
+    PAGE, CLI, SHOCK = sys.argv[1], sys.argv[2], sys.argv[3]
     work = tempfile.mkdtemp(prefix="korvel-web-")
     DOWNLOADS = os.path.join(work, "downloads")
     PROFILE = os.path.join(work, "profile")
     os.makedirs(DOWNLOADS)
     os.makedirs(DOWNLOADS + "-cli")
     try:
-        program = unittest.main(argv=[sys.argv[0]] + sys.argv[3:], exit=False, verbosity=2)
+        program = unittest.main(argv=[sys.argv[0]] + sys.argv[4:], exit=False, verbosity=2)
         result = program.result
         failed = len(result.failures) + len(result.errors)
         print("%d passed, %d failed" % (result.testsRun - failed, failed))

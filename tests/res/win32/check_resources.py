@@ -2,14 +2,18 @@
 """check_resources.py EXE: the Windows program's resources read back from the
 file: icon group 128 with its 32x32 and 16x16 16-colour images and its 48 and
 256 pixel ones in full colour, string 101, the version block's fixed part and
-nine keys in order (korvel-cli.exe with its own names), and the manifest for
-the file's architecture."""
+nine keys in order (korvel-cli.exe and korvel-shock.exe with their own names
+and descriptions), and the manifest for the file's architecture."""
 import os
 import sys
 
 import pefile
 
 RT_ICON, RT_STRING, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 6, 14, 16, 24
+# Each program's InternalName, OriginalFilename and FileDescription.
+NAMES = {"korvel": (("korvel", "korvel.EXE"), "korvel MFC Application"),
+         "korvel-cli": (("korvel-cli", "korvel-cli.exe"), "korvel command-line twin"),
+         "korvel-shock": (("korvel-shock", "korvel-shock.exe"), "korvel shock response spectrum")}
 KEYS = ["CompanyName", "FileDescription", "FileVersion", "InternalName", "LegalCopyright",
         "LegalTrademarks", "OriginalFilename", "ProductName", "ProductVersion"]
 
@@ -55,8 +59,9 @@ def main(path):
     expect([t.LangID for t in tables] == [b"040904B0"], "one block 040904B0")
     strings = {k.decode(): v.decode() for k, v in tables[0].entries.items()}
     expect(list(strings) == KEYS, f"version keys {list(strings)}")
-    cli = os.path.basename(path).startswith("korvel-cli")
-    names = ("korvel-cli", "korvel-cli.exe") if cli else ("korvel", "korvel.EXE")
+    program = os.path.basename(path).lower().removesuffix(".exe")
+    names, description = NAMES.get(program, NAMES["korvel"])
+    expect(strings.get("FileDescription") == description, f"description {description!r}")
     expect((strings.get("InternalName"), strings.get("OriginalFilename")) == names, f"names {names}")
     expect(strings.get("FileVersion") == "1, 0, 0, 1", "FileVersion text")
 

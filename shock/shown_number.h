@@ -1,0 +1,17 @@
+#pragma once
+
+// Numbers and the user's text as korvel-shock's messages and files show them.
+
+#include <string>
+#include <string_view>
+
+namespace korvel::shock {
+
+// The shortest text that reads back as the same double ("0.1", "1e-05", "20000").
+std::string shownNumber(double value);
+
+// A user's text as a message echoes it: escaped as korvel-cli escapes it, and
+// cut to its first 40 characters with "..." when longer.
+std::string shownText(std::string_view text);
+
+}  // namespace korvel::shock

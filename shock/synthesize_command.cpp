@@ -1,0 +1,169 @@
+#include "shock/synthesize_command.h"
+
+#include <iostream>
+
+#include "shock/input_text.h"
+#include "shock/output_text.h"
+#include "shock/shown_number.h"
+#include "shock/srs_options.h"
+#include "shock/synthesis_plot.h"
+#include "shock/synthesis_report.h"
+#include "shock/synthesis_target.h"
+#include "shock/wavelet_sum.h"
+
+namespace korvel::shock {
+namespace {
+
+double positiveOption(const std::string& name, const std::string& text) {
+  const double value = optionNumber(name, text);
+  if (!(value > 0)) throw UsageError(name + ": must be above 0");
+  return value;
+}
+
+}  // namespace
+
+SynthesizeOptions parseSynthesizeOptions(const std::vector<std::string>& words) {
+  SynthesizeOptions options;
+  SynthesisSettings& s = options.settings;
+  bool haveTarget = false;
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    const std::string& word = words[i];
+    if (word == "-" || word.empty() || word[0] != '-') {
+      if (haveTarget) throw UsageError("\"" + shownText(word) + "\": a second target (synthesize takes one)");
+      options.target = word;
+      haveTarget = true;
+      continue;
+    }
+    std::string name = word, value;
+    bool inlineValue = false;
+    if (const auto eq = word.find('='); word.starts_with("--") && eq != std::string::npos) {
+      name = word.substr(0, eq), value = word.substr(eq + 1), inlineValue = true;
+    }
+    auto take = [&] {
+      if (inlineValue) return value;
+      if (i + 1 >= words.size()) throw UsageError(name + ": needs a value");
+      return words[++i];
+    };
+    auto path = [&] {
+      std::string p = take();
+      if (p.empty()) throw UsageError(name + ": the path is empty");
+      return p;
+    };
+    if (name == "--output" || name == "-o") {
+      options.output = path();
+    } else if (name == "--table") {
+      options.table = path();
+    } else if (name == "--report") {
+      options.report = path();
+    } else if (name == "--plot") {
+      options.plot = path();
+    } else if (name == "--q") {
+      s.q = optionNumber(name, take());
+      if (!(s.q > 0.5)) throw UsageError("--q: must be above 0.5");
+    } else if (name == "--tolerance") {
+      const std::string text = take();
+      const auto comma = text.find(',');
+      if (comma == std::string::npos) throw UsageError("--tolerance: give LOW,HIGH in dB (e.g. -1.5,3)");
+      s.low = optionNumber(name, text.substr(0, comma));
+      s.high = optionNumber(name, text.substr(comma + 1));
+      if (!(s.low < 0 && s.high > 0)) throw UsageError("--tolerance: LOW must be below 0 dB and HIGH above it");
+    } else if (name == "--fraction") {
+      const double f = optionNumber(name, take());
+      if (!(f >= 1 && f <= 96 && f == static_cast<int>(f))) throw UsageError("--fraction: a whole number from 1 to 96");
+      s.fraction = static_cast<int>(f);
+    } else if (name == "--rate") {
+      s.rate = positiveOption(name, take());
+      options.rateGiven = true;
+    } else if (name == "--duration") {
+      s.longestDuration = positiveOption(name, take());
+    } else if (name == "--units") {
+      options.units = take();
+      if (options.units == "g") {
+        s.unitScale = 9.80665;
+      } else if (options.units == "m/s2") {
+        s.unitScale = 1;
+      } else {
+        throw UsageError("--units: g or m/s2");
+      }
+    } else if (name == "--max-displacement") {
+      s.limits.displacement = positiveOption(name, take());
+    } else if (name == "--max-velocity") {
+      s.limits.velocity = positiveOption(name, take());
+    } else if (name == "--max-acceleration") {
+      s.limits.acceleration = positiveOption(name, take());
+    } else if (name == "--seed") {
+      const double seed = optionNumber(name, take());
+      if (!(seed >= 0 && seed <= 9007199254740992.0 && seed == static_cast<double>(static_cast<long long>(seed)))) {
+        throw UsageError("--seed: a whole number from 0 to 2^53");
+      }
+      s.seed = static_cast<std::uint64_t>(seed);
+    } else if (name == "--baseline") {
+      s.method = SynthesisMethod::PlainIteration;
+    } else {
+      throw UsageError(shownText(name) + ": unknown option of synthesize (see korvel-shock --help)");
+    }
+  }
+  if (!haveTarget) throw UsageError("synthesize: give the target SRS (a file, or - for standard input)");
+  if (options.output.empty()) throw UsageError("--output: required (the file to write, or -)");
+  return options;
+}
+
+std::string synthesizeUsage() {
+  return "Usage: korvel-shock synthesize TARGET|- -o FILE|- [--table FILE] [--report FILE] [--plot FILE.svg]\n"
+         "\n"
+         "Finds a sum of wavelets (odd half-sine counts, so that the shaker ends at\n"
+         "rest) whose shock response spectrum meets the target within the tolerance\n"
+         "band at every check point, within the shaker's limits, and writes it in\n"
+         "korvel's rows; `korvel-shock sum` of the table writes the same bytes. The\n"
+         "report is measured from the file as written. The same target and options\n"
+         "give the same bytes on every run.\n"
+         "\n"
+         "  TARGET                 breakpoints \"frequency, level\" a line (a header line\n"
+         "                         and # comments allowed; frequencies increasing),\n"
+         "                         straight lines on log-log axes between them\n"
+         "  -o, --output FILE      the time history (replaced), or - for standard output\n"
+         "  --table FILE           the wavelets as frequency_hz,amplitude,half_sines,delay_s\n"
+         "  --report FILE          per check point frequency_hz,target,achieved,error_db,\n"
+         "                         within, and the summary (also on standard error)\n"
+         "  --plot FILE.svg        the achieved SRS over the band, and the motion\n"
+         "  --q Q                  the oscillators' quality factor (default 10)\n"
+         "  --tolerance LOW,HIGH   the band in dB (default -1.5,3)\n"
+         "  --fraction N           check points every 1/N octave on the series\n"
+         "                         1000 * 2^(k/N) Hz within the target (default 12)\n"
+         "  --rate R               samples per second (default: 1, 2 or 5 times a power\n"
+         "                         of ten, at least ten times the highest frequency)\n"
+         "  --duration D           the longest record allowed, s (default: as long as\n"
+         "                         the wavelets need)\n"
+         "  --units g|m/s2         the target's and the file's acceleration (default g;\n"
+         "                         velocities in m/s, displacements in mm)\n"
+         "  --max-displacement MM  the shaker's stroke, the peak of either sign\n"
+         "  --max-velocity M/S     its peak velocity\n"
+         "  --max-acceleration A   its peak acceleration, in the target's unit\n"
+         "  --seed S               the draw of delays and signs (default 1)\n"
+         "  --baseline             a plain amplitude iteration instead, for comparison\n"
+         "\n"
+         "Exit status 4: the file is written but a check point is outside the band or\n"
+         "a limit is exceeded; the report says where, by how much and what binds.\n";
+}
+
+bool runSynthesize(const SynthesizeOptions& options) {
+  const std::string source = inputName(options.target);
+  const SynthesisTarget target = readSynthesisTarget(readWholeText(options.target), source);
+  SynthesisSettings settings = options.settings;
+  if (!options.rateGiven) settings.rate = roundRate(target.highest());
+  const ShockSynthesis synthesis = synthesizeShock(target, settings);
+  const std::string file = timeHistoryText(sumWavelets(synthesis.wavelets, settings.rate, synthesis.duration, "the synthesis"));
+  writeText(options.output, file);
+  if (!options.table.empty()) writeText(options.table, waveletTableCsv(synthesis.wavelets));
+
+  const SynthesisMeasure measure = measureSynthesis(file, target, synthesis.checkFrequencies, settings);
+  std::string summary;
+  SynthesisVerdict verdict;
+  const std::string report = synthesisReport(measure, synthesis, settings, options.units, summary, verdict);
+  if (!options.report.empty()) writeText(options.report, report);
+  if (!options.plot.empty()) writeText(options.plot, synthesisPlotSvg(measure, settings, options.units, source));
+  std::cerr << summary;
+  return verdict.withinBand && verdict.withinLimits;
+}
+
+}  // namespace korvel::shock
