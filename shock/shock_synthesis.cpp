@@ -5,7 +5,7 @@
 #include <thread>
 
 #include "calc/synthesis.h"
-#include "platform/numbers/correctly_rounded_sine.h"
+#include "platform/numbers/sine/correctly_rounded_sine.h"
 #include "preview/motion.h"
 #include "shock/parallel_spectrum.h"
 #include "shock/shown_number.h"
