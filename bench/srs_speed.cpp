@@ -106,14 +106,14 @@ void printRow(const Program& program) {
   const auto [low, high] = std::minmax_element(program.wall.begin(), program.wall.end());
   const double wall = median(program.wall);
   const double processor = median(program.processor);
-  std::printf("  %-34s %8.3f %8.3f-%-8.3f %8.3f %6.2f %8.1f MB\n", program.label.c_str(), wall, *low, *high,
-              processor, processor / wall, static_cast<double>(program.peakKilobytes) / 1024.0);
+  std::printf("  %-34s %8.3f %8.3f-%-8.3f %8.3f %6.2f %8.1f MB\n", program.label.c_str(), wall, *low, *high, processor,
+              processor / wall, static_cast<double>(program.peakKilobytes) / 1024.0);
 }
 
 void spectrumCase(int runs, const std::string& folder) {
   const std::string record = folder + "/wavelet.txt";
-  Program writer("korvel-cli", {KORVEL_CLI, "-a", "1", "-f", "100", "-n", "11", "-t", "20", "-r", "100000", "-o",
-                                record});
+  Program writer("korvel-cli",
+                 {KORVEL_CLI, "-a", "1", "-f", "100", "-n", "11", "-t", "20", "-r", "100000", "-o", record});
   if (!runOnce(writer)) return;
   const std::string sampledCsv = folder + "/sampled.csv", continuousCsv = folder + "/continuous.csv",
                     scipyCsv = folder + "/scipy.csv";
@@ -127,8 +127,8 @@ void spectrumCase(int runs, const std::string& folder) {
   std::vector<Program> programs = {
       {"korvel-shock srs --peak sampled", shock("sampled", sampledCsv)},
       {"korvel-shock srs --peak continuous", shock("continuous", continuousCsv)},
-      {"numpy.loadtxt + scipy lfilter", {PYTHON, SRS_SCIPY, record, scipyCsv, "--rate", "100000", "--from", "10",
-                                         "--to", "10000"}},
+      {"numpy.loadtxt + scipy lfilter",
+       {PYTHON, SRS_SCIPY, record, scipyCsv, "--rate", "100000", "--from", "10", "--to", "10000"}},
   };
   const std::string loadBefore = loadNow();
   for (int run = 0; run < runs; ++run) {
@@ -138,9 +138,10 @@ void spectrumCase(int runs, const std::string& folder) {
   }
   const std::string loadAfter = loadNow();
 
-  std::printf("\nSRS of the largest wavelet record (1,999,999 rows at 100,000 per second, read from its file),\n"
-              "1/12 octave from 10 Hz to 10 kHz (121 frequencies), Q = 10, %d runs; load %s before, %s after\n",
-              runs, loadBefore.c_str(), loadAfter.c_str());
+  std::printf(
+      "\nSRS of the largest wavelet record (1,999,999 rows at 100,000 per second, read from its file),\n"
+      "1/12 octave from 10 Hz to 10 kHz (121 frequencies), Q = 10, %d runs; load %s before, %s after\n",
+      runs, loadBefore.c_str(), loadAfter.c_str());
   std::printf("  %-34s %8s %17s %8s %6s %11s\n", "program", "wall s", "min-max s", "cpu s", "cores", "peak RSS");
   for (const Program& program : programs) printRow(program);
 
@@ -187,10 +188,11 @@ void spectrumCase(int runs, const std::string& folder) {
       continuousGain = std::max(continuousGain, continuousPeaks[i].second / ours[i].second - 1);
     }
   }
-  std::printf("  scipy maximax against korvel-shock's sampled maximax: largest relative difference %.3g (at %g Hz),"
-              "\n  %.3g from 100 Hz up; natural frequencies alike to %.3g; continuous peaks above the sampled ones"
-              " by up to %.3g\n",
-              largest, largestFrequency, largestAbove100, frequencyGap, continuousGain);
+  std::printf(
+      "  scipy maximax against korvel-shock's sampled maximax: largest relative difference %.3g (at %g Hz),"
+      "\n  %.3g from 100 Hz up; natural frequencies alike to %.3g; continuous peaks above the sampled ones"
+      " by up to %.3g\n",
+      largest, largestFrequency, largestAbove100, frequencyGap, continuousGain);
   ::unlink(record.c_str());
   ::unlink(sampledCsv.c_str());
   ::unlink(continuousCsv.c_str());
@@ -213,9 +215,10 @@ void pipeCase() {
   const auto end = std::chrono::steady_clock::now();
   if (!ok) return;
   const double wall = std::chrono::duration<double>(end - begin).count();
-  std::printf("\nA record of 10^8 samples from a pipe (bench_record_stream 100000000 | korvel-shock srs"
-              " --rate 1000000 -, the default frequencies); load %s before, %s after\n",
-              loadBefore.c_str(), loadNow().c_str());
+  std::printf(
+      "\nA record of 10^8 samples from a pipe (bench_record_stream 100000000 | korvel-shock srs"
+      " --rate 1000000 -, the default frequencies); load %s before, %s after\n",
+      loadBefore.c_str(), loadNow().c_str());
   std::printf("  korvel-shock: peak RSS %.1f MB, cpu %.1f s; the pipeline's wall time %.1f s\n",
               static_cast<double>(shockUsage.ru_maxrss) / 1024.0,
               seconds(shockUsage.ru_utime) + seconds(shockUsage.ru_stime), wall);

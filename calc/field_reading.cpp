@@ -53,8 +53,8 @@ std::string fieldReadingNote(std::string_view text) {
   const FieldReading reading = fieldReadingOf(text);
   if (reading.kind == FieldReading::Whole) return {};
   if (reading.kind == FieldReading::NoNumber) return "Read as 0: the text does not begin with a number.";
-  std::string note = "Read as " + valueText(reading.value) + ": the text after \"" + echoed(reading.number) +
-                     "\" is ignored";
+  std::string note =
+      "Read as " + valueText(reading.value) + ": the text after \"" + echoed(reading.number) + "\" is ignored";
   // A decimal comma is the likeliest cause of a number read in part.
   const std::string_view rest = reading.rest;
   if (rest.size() >= 2 && rest[0] == ',' && rest[1] >= '0' && rest[1] <= '9') {

@@ -17,9 +17,9 @@ struct FieldReading {
     InPart,    // a number and then more than white space
   };
   Kind kind = Whole;
-  double value = 0;           // what the field is read as
-  std::string_view number;    // the leading number as typed, white space before it included
-  std::string_view rest;      // what follows it, which is ignored
+  double value = 0;         // what the field is read as
+  std::string_view number;  // the leading number as typed, white space before it included
+  std::string_view rest;    // what follows it, which is ignored
 };
 
 // What the text is read as and where reading stops. The views point into `text`.

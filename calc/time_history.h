@@ -11,12 +11,12 @@
 namespace korvel {
 
 struct WaveletParams {
-  double amplitude = 0;         // peak scale factor A, in the user's units
-  double frequency = 0;         // carrier frequency f, Hz
+  double amplitude = 0;            // peak scale factor A, in the user's units
+  double frequency = 0;            // carrier frequency f, Hz
   std::int32_t halfSineCount = 0;  // N; the form offers the odd values 3 to 23
-  double delay = 0;             // start of the wavelet td, s
-  double duration = 0;          // total length of the record D, s
-  double samplesPerSecond = 0;  // sample rate sr
+  double delay = 0;                // start of the wavelet td, s
+  double duration = 0;             // total length of the record D, s
+  double samplesPerSecond = 0;     // sample rate sr
 };
 
 inline constexpr std::int32_t kMaxSamples = 2'000'000;

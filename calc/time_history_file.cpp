@@ -20,8 +20,7 @@ void formatTimeHistoryRow(double time, double amplitude, std::string& row) {
   std::memcpy(p, " \r\n", 3);
 }
 
-void writeTimeHistory(OutputFile& file, const TimeHistory& history, std::string& row,
-                      const WaveletSynthesis& samples) {
+void writeTimeHistory(OutputFile& file, const TimeHistory& history, std::string& row, const WaveletSynthesis& samples) {
   for (std::int32_t done = 0; done < history.count;) {
     std::int32_t ready = samples.waitBeyond(done);
     if (ready > history.count) ready = history.count;

@@ -19,7 +19,6 @@ void formatTimeHistoryRow(double time, double amplitude, std::string& row);
 
 // Writes rows 0 to count - 1 to an open file, each formatted into `row` and
 // written once `samples` has its sample in place.
-void writeTimeHistory(OutputFile& file, const TimeHistory& history, std::string& row,
-                      const WaveletSynthesis& samples);
+void writeTimeHistory(OutputFile& file, const TimeHistory& history, std::string& row, const WaveletSynthesis& samples);
 
 }  // namespace korvel

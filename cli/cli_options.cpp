@@ -46,8 +46,8 @@ CliOptions parseCliOptions(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     std::string_view word = argv[i];
     if (endOfOptions || !word.starts_with("-") || word == "-") {
-      throw UsageError("\"" + shownText(word) + "\": unexpected argument" +
-                       (endOfOptions ? " after --" : "") + ": korvel-cli takes no operands (see --help)");
+      throw UsageError("\"" + shownText(word) + "\": unexpected argument" + (endOfOptions ? " after --" : "") +
+                       ": korvel-cli takes no operands (see --help)");
     }
     if (word == "--") {
       endOfOptions = true;
@@ -122,10 +122,11 @@ std::string usageText() {
   add("--output PATH");
   text += line + "\n";
 
-  text += "\n"
-          "Samples a wavelet (a sine carrier under a half-sine envelope, switched on after\n"
-          "the delay) and writes its time history as two columns, time and amplitude.\n"
-          "\n";
+  text +=
+      "\n"
+      "Samples a wavelet (a sine carrier under a half-sine envelope, switched on after\n"
+      "the delay) and writes its time history as two columns, time and amplitude.\n"
+      "\n";
   // The inputs' options, their help from column 26.
   for (const res::FormInput& input : res::kFormInputs) {
     std::string option = "  " + std::string(input.shortOption) + ", " + std::string(input.longOption) + " " +

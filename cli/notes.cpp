@@ -123,12 +123,11 @@ std::vector<std::string> resultNotes(const WaveletParams& params, const TimeHist
     const double tenthOfContent = f / 10.0 + f / (10.0 * params.halfSineCount);
     const double rate = params.samplesPerSecond;
     if (rate / 100.0 < tenthOfContent) {
-      notes.push_back("the sample rate " + shortest(rate) + " is low for this wavelet: its content reaches " +
-                      shortestScaled(tenthOfContent, 1) + " Hz; use at least " + shortestScaled(tenthOfContent, 2) +
-                      " samples per second to see its shape" +
-                      (rate / 20.0 < tenthOfContent ? " (below " + shortestScaled(2.0 * tenthOfContent, 1) +
-                                                          " it aliases)"
-                                                    : ""));
+      notes.push_back(
+          "the sample rate " + shortest(rate) + " is low for this wavelet: its content reaches " +
+          shortestScaled(tenthOfContent, 1) + " Hz; use at least " + shortestScaled(tenthOfContent, 2) +
+          " samples per second to see its shape" +
+          (rate / 20.0 < tenthOfContent ? " (below " + shortestScaled(2.0 * tenthOfContent, 1) + " it aliases)" : ""));
     }
   }
   if (const std::int32_t row = firstRowRepeatingTheTime(history); row < history.count) {

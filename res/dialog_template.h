@@ -15,16 +15,16 @@ enum class ControlKind { PushButton, StaticText, Edit, ListBox, GroupBox, Icon }
 // Style bits of a control.
 namespace control_style {
 inline constexpr std::uint32_t kTabStop = 1u << 0;
-inline constexpr std::uint32_t kGroup = 1u << 1;            // starts a group
-inline constexpr std::uint32_t kDefaultButton = 1u << 2;    // pressed by Enter
+inline constexpr std::uint32_t kGroup = 1u << 1;          // starts a group
+inline constexpr std::uint32_t kDefaultButton = 1u << 2;  // pressed by Enter
 inline constexpr std::uint32_t kBorder = 1u << 3;
-inline constexpr std::uint32_t kAutoHScroll = 1u << 4;      // the text scrolls as it is typed
-inline constexpr std::uint32_t kNotify = 1u << 5;           // the list reports clicks
-inline constexpr std::uint32_t kSorted = 1u << 6;           // added entries sort; inserted ones do not
+inline constexpr std::uint32_t kAutoHScroll = 1u << 4;  // the text scrolls as it is typed
+inline constexpr std::uint32_t kNotify = 1u << 5;       // the list reports clicks
+inline constexpr std::uint32_t kSorted = 1u << 6;       // added entries sort; inserted ones do not
 inline constexpr std::uint32_t kNoIntegralHeight = 1u << 7;
 inline constexpr std::uint32_t kVScroll = 1u << 8;
-inline constexpr std::uint32_t kNoPrefix = 1u << 9;         // & is shown, not a mnemonic
-inline constexpr std::uint32_t kLeft = 1u << 10;            // left-aligned text
+inline constexpr std::uint32_t kNoPrefix = 1u << 9;  // & is shown, not a mnemonic
+inline constexpr std::uint32_t kLeft = 1u << 10;     // left-aligned text
 }  // namespace control_style
 
 // Style bits of a dialog.

@@ -46,6 +46,8 @@ inline constexpr std::array<ControlTemplate, 16> kTimeHistoryControls{{
 }};
 }  // namespace detail
 
+// The templates keep their layout of one control a line.
+// clang-format off
 inline constexpr DialogTemplate kAboutBoxTemplate{
     IDD_ABOUTBOX, "About korvel", 0, 0, 235, 55, "MS Sans Serif", 8,
     dialog_style::kPopup | dialog_style::kCaption | dialog_style::kWindowMenu | dialog_style::kModalFrame,
@@ -56,5 +58,7 @@ inline constexpr DialogTemplate kTimeHistoryTemplate{
     dialog_style::kPopup | dialog_style::kVisible | dialog_style::kCaption | dialog_style::kWindowMenu |
         dialog_style::kModalFrame | dialog_style::kAppWindow,
     detail::kTimeHistoryControls};
+
+// clang-format on
 
 }  // namespace korvel::res

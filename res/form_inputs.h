@@ -24,8 +24,8 @@ struct FormInput {
   };
   int controlId;
   Kind kind;
-  std::string_view label;        // beside it on the form and on the page
-  std::string_view longOption;   // korvel-cli's
+  std::string_view label;       // beside it on the form and on the page
+  std::string_view longOption;  // korvel-cli's
   std::string_view shortOption;
   std::string_view help;         // its line in korvel-cli's --help; for the list, before the choices
   std::string_view pageElement;  // the id of its element on the page

@@ -69,7 +69,8 @@ int main(int argc, char** argv) {
     }
     const std::vector<std::string> rest(words.begin() + 1, words.end());
     for (const std::string& word : rest) {
-      if (word == "--help" || word == "-h") return printOut(verb == "srs" ? srsUsage() : verb == "sum" ? sumUsage() : synthesizeUsage());
+      if (word == "--help" || word == "-h")
+        return printOut(verb == "srs" ? srsUsage() : verb == "sum" ? sumUsage() : synthesizeUsage());
     }
     if (verb == "synthesize") return runSynthesize(parseSynthesizeOptions(rest)) ? kDone : kNotMet;
     if (verb == "sum") {

@@ -6,7 +6,8 @@ namespace korvel::shock {
 
 ParallelSpectrum::ParallelSpectrum(const std::vector<double>& frequencies, double sampleRate, double q,
                                    srs::PeakRule rule, int threads) {
-  const std::size_t count = frequencies.empty() ? 1 : std::min<std::size_t>(threads < 1 ? 1 : threads, frequencies.size());
+  const std::size_t count =
+      frequencies.empty() ? 1 : std::min<std::size_t>(threads < 1 ? 1 : threads, frequencies.size());
   // Every count-th frequency to each engine: each gets a share of the whole range.
   for (std::size_t e = 0; e < count; ++e) {
     std::vector<double> share;

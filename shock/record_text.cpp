@@ -87,7 +87,8 @@ bool korvelField(const char* p, int digits, double& value, int& exponent) {
     mantissa = mantissa * 10 + (c - '0');
   }
   const char* e = p + 4 + digits;
-  if ((e[0] != '-' && e[0] != '+') || e[1] < '0' || e[1] > '9' || e[2] < '0' || e[2] > '9' || e[3] < '0' || e[3] > '9') {
+  if ((e[0] != '-' && e[0] != '+') || e[1] < '0' || e[1] > '9' || e[2] < '0' || e[2] > '9' || e[3] < '0' ||
+      e[3] > '9') {
     return false;
   }
   exponent = ((e[1] - '0') * 100 + (e[2] - '0') * 10 + (e[3] - '0')) * (e[0] == '-' ? -1 : 1);

@@ -25,7 +25,8 @@ double responsePerAmplitude(int halfSines) {
   const double n = halfSines;
   for (int k = 1; k < 6; ++k) {
     if (n <= kCounts[k]) {
-      return kResponse[k - 1] + (kResponse[k] - kResponse[k - 1]) * (n - kCounts[k - 1]) / (kCounts[k] - kCounts[k - 1]);
+      return kResponse[k - 1] +
+             (kResponse[k] - kResponse[k - 1]) * (n - kCounts[k - 1]) / (kCounts[k] - kCounts[k - 1]);
     }
   }
   return kResponse[5];
@@ -185,7 +186,8 @@ Layout layoutFor(const std::vector<double>& frequencies, const std::vector<int>&
   Layout layout;
   layout.halfSines = counts;
   double longest = 0;
-  for (std::size_t j = 0; j < frequencies.size(); ++j) longest = std::max(longest, endTime(frequencies[j], counts[j], 0));
+  for (std::size_t j = 0; j < frequencies.size(); ++j)
+    longest = std::max(longest, endTime(frequencies[j], counts[j], 0));
   Draws draws(seed);
   for (std::size_t j = 0; j < frequencies.size(); ++j) {
     const double room = (longest - endTime(frequencies[j], counts[j], 0)) * (1 - 0x1p-40);
@@ -218,9 +220,8 @@ double cutoffFor(const UnitWavelets& unit, const std::vector<double>& frequencie
   if (within(motion(record(unit, amplitudes), unit.rate, settings.unitScale), settings.limits, margin)) return 0;
   for (int step = 0; step < 40; ++step) {
     const double middle = std::sqrt(low * high);
-    const bool ok =
-        within(motion(record(unit, scaled(amplitudes, frequencies, middle)), unit.rate, settings.unitScale),
-               settings.limits, margin);
+    const bool ok = within(motion(record(unit, scaled(amplitudes, frequencies, middle)), unit.rate, settings.unitScale),
+                           settings.limits, margin);
     (ok ? high : low) = middle;
   }
   return high;
@@ -281,18 +282,22 @@ ShockSynthesis synthesizeShock(const SynthesisTarget& target, const SynthesisSet
   if (!frequencies.empty()) {
     const int first = srs::nearestSeriesIndex(frequencies.front(), settings.fraction);
     const int last = srs::nearestSeriesIndex(frequencies.back(), settings.fraction);
-    if (frequencies.front() > target.lowest()) frequencies.insert(frequencies.begin(), srs::seriesFrequency(first - 1, settings.fraction));
+    if (frequencies.front() > target.lowest())
+      frequencies.insert(frequencies.begin(), srs::seriesFrequency(first - 1, settings.fraction));
     const double beyond = srs::seriesFrequency(last + 1, settings.fraction);
     if (frequencies.back() < target.highest() && beyond <= settings.rate / 2) frequencies.push_back(beyond);
   }
-  if (frequencies.empty()) throw UsageError("the target holds no check point of the 1/" + std::to_string(settings.fraction) + "-octave series");
+  if (frequencies.empty())
+    throw UsageError("the target holds no check point of the 1/" + std::to_string(settings.fraction) +
+                     "-octave series");
   if (result.checkFrequencies.back() > settings.rate / 2) {
     throw UsageError("--rate " + shownNumber(settings.rate) + " is below twice the highest check point (" +
                      shownNumber(frequencies.back()) + " Hz)");
   }
   if (settings.longestDuration && !(3 / (frequencies.front() + frequencies.front()) <= *settings.longestDuration)) {
-    throw UsageError("--duration " + shownNumber(*settings.longestDuration) + " cannot hold a wavelet at the lowest check point (" +
-                     shownNumber(frequencies.front()) + " Hz needs " + shownNumber(3 / (2 * frequencies.front())) + " s)");
+    throw UsageError("--duration " + shownNumber(*settings.longestDuration) +
+                     " cannot hold a wavelet at the lowest check point (" + shownNumber(frequencies.front()) +
+                     " Hz needs " + shownNumber(3 / (2 * frequencies.front())) + " s)");
   }
   const double middle = steadyRatio((settings.low + settings.high) / 2);
   std::vector<double> aims;
@@ -312,8 +317,9 @@ ShockSynthesis synthesizeShock(const SynthesisTarget& target, const SynthesisSet
   };
   auto checkLength = [&](const Layout& layout) {
     if (layout.duration / (1.0 / settings.rate) >= 1999999.0) {
-      throw UsageError("the wavelets need " + shownNumber(layout.duration) + " s, more than 1,999,999 samples at --rate " +
-                       shownNumber(settings.rate) + ": give a lower --rate or a shorter --duration");
+      throw UsageError("the wavelets need " + shownNumber(layout.duration) +
+                       " s, more than 1,999,999 samples at --rate " + shownNumber(settings.rate) +
+                       ": give a lower --rate or a shorter --duration");
     }
   };
 
@@ -332,8 +338,8 @@ ShockSynthesis synthesizeShock(const SynthesisTarget& target, const SynthesisSet
     // hundred million oscillator steps (a count fixed by the sizes alone: the
     // same on every machine).
     const std::vector<int> centredCounts = counts(11);
-    const double centredWork = static_cast<double>(frequencies.size()) *
-                               (endTime(frequencies[0], centredCounts[0], 0) * settings.rate);
+    const double centredWork =
+        static_cast<double>(frequencies.size()) * (endTime(frequencies[0], centredCounts[0], 0) * settings.rate);
     best = attempt(frequencies, aims, centredCounts, settings, true, false,
                    static_cast<int>(std::clamp(1.2e8 / centredWork, 8.0, 40.0)), settings.seed);
     checkLength(best.layout);
@@ -348,7 +354,8 @@ ShockSynthesis synthesizeShock(const SynthesisTarget& target, const SynthesisSet
         const std::vector<int> n = counts(lowEnd);
         checkLength(layoutFor(frequencies, n, false, settings.seed));
         // Three draws where the record is short, one where it is long.
-        const double work = static_cast<double>(frequencies.size()) * (endTime(frequencies[0], n[0], 0) * settings.rate);
+        const double work =
+            static_cast<double>(frequencies.size()) * (endTime(frequencies[0], n[0], 0) * settings.rate);
         const int tries = work < 3e6 ? 3 : 1;
         for (int k = 0; k < tries && !(drawn && meets(*drawn)); ++k) {
           const std::uint64_t seed = settings.seed + static_cast<std::uint64_t>(k) * 0x2545f4914f6cdd1du;
@@ -363,8 +370,10 @@ ShockSynthesis synthesizeShock(const SynthesisTarget& target, const SynthesisSet
       Attempt a = attempt(frequencies, aims, chosen, settings, false, false, rounds, chosenSeed);
       // The centred layout stays when it meets more of the limits' needs.
       const bool strokeBound = l.displacement || l.velocity;
-      if (!strokeBound || a.motion.displacement < best.motion.displacement) best = std::move(a);
-      else if (l.acceleration && a.motion.acceleration < best.motion.acceleration) best = std::move(a);
+      if (!strokeBound || a.motion.displacement < best.motion.displacement)
+        best = std::move(a);
+      else if (l.acceleration && a.motion.acceleration < best.motion.acceleration)
+        best = std::move(a);
     }
   }
   result.iterations = best.fit.iterations;
@@ -377,9 +386,11 @@ ShockSynthesis synthesizeShock(const SynthesisTarget& target, const SynthesisSet
     // Everything scaled down until every limit is met.
     double scale = 1;
     const ShakerLimits& l = settings.limits;
-    if (l.displacement && best.motion.displacement > *l.displacement) scale = std::min(scale, *l.displacement / best.motion.displacement);
+    if (l.displacement && best.motion.displacement > *l.displacement)
+      scale = std::min(scale, *l.displacement / best.motion.displacement);
     if (l.velocity && best.motion.velocity > *l.velocity) scale = std::min(scale, *l.velocity / best.motion.velocity);
-    if (l.acceleration && best.motion.acceleration > *l.acceleration) scale = std::min(scale, *l.acceleration / best.motion.acceleration);
+    if (l.acceleration && best.motion.acceleration > *l.acceleration)
+      scale = std::min(scale, *l.acceleration / best.motion.acceleration);
     if (scale < 1) {
       scale *= 0.999;
       for (double& a : amplitudes) a *= scale;
@@ -395,7 +406,8 @@ ShockSynthesis synthesizeShock(const SynthesisTarget& target, const SynthesisSet
     }
     const double work = static_cast<double>(frequencies.size()) * best.unit.count;
     const int rounds = static_cast<int>(std::clamp(0.6e8 / work, 8.0, 25.0));
-    Fit again = iterate(best.unit, frequencies, lowered, scaled(amplitudes, frequencies, cutoff), settings.q, false, rounds);
+    Fit again =
+        iterate(best.unit, frequencies, lowered, scaled(amplitudes, frequencies, cutoff), settings.q, false, rounds);
     result.iterations += again.iterations;
     amplitudes = again.amplitudes;
     const double more = cutoffFor(best.unit, frequencies, amplitudes, settings, 0.995);

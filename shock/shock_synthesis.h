@@ -54,14 +54,15 @@ struct SynthesisSettings {
 
 struct ShockSynthesis {
   std::vector<double> checkFrequencies;
-  std::vector<TableWavelet> wavelets;  // in frequency order: the check points, and one beyond an end that the target reaches past
-  double duration = 0;                 // the record's length: the last wavelet's end
+  std::vector<TableWavelet>
+      wavelets;         // in frequency order: the check points, and one beyond an end that the target reaches past
+  double duration = 0;  // the record's length: the last wavelet's end
   // The peaks of the best fit before any limit was applied (mm, m/s).
   double neededDisplacement = 0;
   double neededVelocity = 0;
   double neededAcceleration = 0;  // in the target's unit (after the stroke's and velocity's needs)
-  double cutoff = 0;  // Hz: below it the low end was lowered for the stroke or velocity (0: it was not)
-  double scale = 1;   // all amplitudes scaled by this for the acceleration (or, in the baseline, every limit)
+  double cutoff = 0;              // Hz: below it the low end was lowered for the stroke or velocity (0: it was not)
+  double scale = 1;  // all amplitudes scaled by this for the acceleration (or, in the baseline, every limit)
   int iterations = 0;
 };
 

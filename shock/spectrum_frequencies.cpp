@@ -57,8 +57,9 @@ std::vector<std::string> spectrumNotes(const std::vector<double>& frequencies, d
   }
   const double duration = static_cast<double>(count) / rate;
   if (duration * lowest < 1) {
-    notes.push_back("the record (" + shownNumber(duration) + " s) is shorter than one cycle of the lowest natural frequency (" +
-                    shownNumber(lowest) + " Hz): there the response has no time to build up during the record, and the residual decides");
+    notes.push_back("the record (" + shownNumber(duration) +
+                    " s) is shorter than one cycle of the lowest natural frequency (" + shownNumber(lowest) +
+                    " Hz): there the response has no time to build up during the record, and the residual decides");
   }
   return notes;
 }

@@ -19,7 +19,11 @@ std::string spectrumPlotSvg(const std::vector<double>& frequencies, const std::v
   std::string svg = svgStart(kWidth, kHeight);
   svg += svgText(kWidth / 2.0, 24, text.title, "text-anchor=\"middle\" font-size=\"16\" fill=\"#1a1a1a\"");
   svg += svgText(kWidth / 2.0, 42, text.subtitle, "text-anchor=\"middle\" fill=\"#555555\"");
-  LogPanel panel{80, 56, kWidth - 110, kHeight - 56 - 60, "Natural frequency (Hz)",
+  LogPanel panel{80,
+                 56,
+                 kWidth - 110,
+                 kHeight - 56 - 60,
+                 "Natural frequency (Hz)",
                  "Peak acceleration" + (text.units.empty() ? std::string() : " (" + text.units + ")")};
   drawLogPanel(svg, panel, {maximax, positive, negative});
   svg += kSvgEnd;

@@ -71,13 +71,12 @@ std::vector<std::string> runSrs(const SrsOptions& options) {
   if (!options.plot.empty()) {
     const std::string rule = options.rule == srs::PeakRule::Sampled ? "peaks at the samples" : "continuous peaks";
     writeText(options.plot,
-              spectrumPlotSvg(frequencies, peaks,
-                              {"Shock response spectrum of " + (fromStandardInput ? std::string("standard input") :
-                                                                                     options.input),
-                               "Q = " + shownNumber(options.q) + ", " + rule + ", " +
-                                   shownNumber(record.sampleRate()) + " samples per second, " +
-                                   std::to_string(record.sampleCount()) + " samples",
-                               ""}));
+              spectrumPlotSvg(
+                  frequencies, peaks,
+                  {"Shock response spectrum of " + (fromStandardInput ? std::string("standard input") : options.input),
+                   "Q = " + shownNumber(options.q) + ", " + rule + ", " + shownNumber(record.sampleRate()) +
+                       " samples per second, " + std::to_string(record.sampleCount()) + " samples",
+                   ""}));
   }
   return spectrumNotes(frequencies, record.sampleRate(), record.sampleCount(), options.rule);
 }

@@ -66,7 +66,8 @@ SrsOptions parseSrsOptions(const std::vector<std::string>& words) {
       const std::string text = take();
       options.q = optionNumber(name, text);
       if (!(options.q > 0.5)) {
-        throw UsageError("--q " + shownText(text) + ": must be above 0.5 (an oscillator damped that much does not ring)");
+        throw UsageError("--q " + shownText(text) +
+                         ": must be above 0.5 (an oscillator damped that much does not ring)");
       }
       if (options.q > kLargestQ) throw UsageError("--q " + shownText(text) + ": must be at most 1e6");
     } else if (name == "--fraction") {

@@ -24,9 +24,9 @@ struct SrsOptions {
   std::vector<double> frequencies;  // --frequencies, in the order given
   srs::PeakRule rule = srs::PeakRule::Sampled;
   std::optional<double> rate;
-  std::string input;              // "-": standard input
-  std::string output = "-";       // "-": standard output
-  std::string plot;               // empty: none
+  std::string input;         // "-": standard input
+  std::string output = "-";  // "-": standard output
+  std::string plot;          // empty: none
 };
 
 // The words after "srs".

@@ -33,7 +33,7 @@ std::string misses(const SynthesisMeasure& m, const SynthesisSettings& s) {
   std::size_t j = 0;
   int runs = 0;
   while (j < m.frequencies.size()) {
-    const bool low = m.errors[j] < s.low, high = m.errors[j] > s.high;
+    const bool low = m.errors[j]<s.low, high = m.errors[j]> s.high;
     if (!low && !high) {
       ++j;
       continue;
@@ -67,8 +67,7 @@ std::string roundedNumber(double value, int digits) {
   const int decimals = digits - 1 - exponent;
   double scale = 1;
   for (int k = 0; k < (decimals >= 0 ? decimals : -decimals); ++k) scale *= 10;
-  const double rounded =
-      decimals >= 0 ? std::round(value * scale) / scale : std::round(value / scale) * scale;
+  const double rounded = decimals >= 0 ? std::round(value * scale) / scale : std::round(value / scale) * scale;
   return shownNumber(rounded);
 }
 
@@ -136,22 +135,25 @@ std::string synthesisReport(const SynthesisMeasure& m, const ShockSynthesis& syn
   };
   const std::string band = roundedNumber(s.low, 3) + "/+" + roundedNumber(s.high, 3) + " dB";
   lines.push_back("check points: " + std::to_string(m.frequencies.size()) + " at 1/" + std::to_string(s.fraction) +
-                  " octave, " + roundedNumber(m.frequencies.front(), 4) + " to " + roundedNumber(m.frequencies.back(), 4) +
-                  " Hz; " + std::to_string(inside) + " within " + band + " (Q = " + shownNumber(s.q) + ")");
+                  " octave, " + roundedNumber(m.frequencies.front(), 4) + " to " +
+                  roundedNumber(m.frequencies.back(), 4) + " Hz; " + std::to_string(inside) + " within " + band +
+                  " (Q = " + shownNumber(s.q) + ")");
   lines.push_back("largest errors: " + extremes(m.frequencies, m.errors));
   lines.push_back("largest errors at 1/48 octave: " + extremes(m.fineFrequencies, m.fineErrors));
   if (!verdict.withinBand) lines.push_back("outside the band: " + misses(m, s));
 
   const double peakA = std::fabs(m.figures.peakAmplitude.value);
   const double peakV = std::fabs(m.figures.peakVelocity.value);
-  const double peakD = std::max(std::fabs(m.figures.lowestDisplacement.value), std::fabs(m.figures.highestDisplacement.value)) * 1000;
-  auto limitLine = [&](const std::string& what, double peak, const std::optional<double>& limit, const std::string& units) {
+  const double peakD =
+      std::max(std::fabs(m.figures.lowestDisplacement.value), std::fabs(m.figures.highestDisplacement.value)) * 1000;
+  auto limitLine = [&](const std::string& what, double peak, const std::optional<double>& limit,
+                       const std::string& units) {
     std::string line = "peak " + what + ": " + roundedNumber(peak, 4) + " " + units;
     if (limit) {
       const bool ok = peak <= *limit;
       verdict.withinLimits = verdict.withinLimits && ok;
-      line += ok ? " (limit " + shownNumber(*limit) + " " + units + ", met)" :
-                   " (limit " + shownNumber(*limit) + " " + units + ": EXCEEDED)";
+      line += ok ? " (limit " + shownNumber(*limit) + " " + units + ", met)"
+                 : " (limit " + shownNumber(*limit) + " " + units + ": EXCEEDED)";
     }
     lines.push_back(line);
   };
@@ -167,7 +169,8 @@ std::string synthesisReport(const SynthesisMeasure& m, const ShockSynthesis& syn
   if (synthesis.cutoff > 0) {
     std::string which;
     if (s.limits.displacement && synthesis.neededDisplacement > *s.limits.displacement) which = "stroke";
-    if (s.limits.velocity && synthesis.neededVelocity > *s.limits.velocity) which += which.empty() ? "velocity" : " and velocity";
+    if (s.limits.velocity && synthesis.neededVelocity > *s.limits.velocity)
+      which += which.empty() ? "velocity" : " and velocity";
     if (which.empty()) which = "stroke or velocity";
     // The lowest frequency from which every check point up is met.
     std::size_t from = m.frequencies.size();
@@ -176,7 +179,8 @@ std::string synthesisReport(const SynthesisMeasure& m, const ShockSynthesis& syn
                        roundedNumber(synthesis.neededDisplacement, 3) + " mm of stroke and " +
                        roundedNumber(synthesis.neededVelocity, 3) + " m/s; the low end was lowered below " +
                        roundedNumber(synthesis.cutoff, 4) + " Hz";
-    if (from < m.frequencies.size()) line += ", and the target is met from " + roundedNumber(m.frequencies[from], 4) + " Hz up";
+    if (from < m.frequencies.size())
+      line += ", and the target is met from " + roundedNumber(m.frequencies[from], 4) + " Hz up";
     lines.push_back(line);
   }
   if (synthesis.scale < 1) {
@@ -186,17 +190,18 @@ std::string synthesisReport(const SynthesisMeasure& m, const ShockSynthesis& syn
                       roundedNumber(synthesis.neededVelocity, 3) + " m/s, " +
                       roundedNumber(synthesis.neededDisplacement, 3) + " mm)");
     } else {
-      lines.push_back("the acceleration limit binds: every amplitude was scaled by " + roundedNumber(synthesis.scale, 4) +
+      lines.push_back("the acceleration limit binds: every amplitude was scaled by " +
+                      roundedNumber(synthesis.scale, 4) +
                       " (the fit's peak: " + roundedNumber(synthesis.neededAcceleration, 4) + " " + unit + ")");
     }
   }
-  lines.push_back("korvel-shock sum TABLE --rate " + shownNumber(m.rate) + " --duration " + shownNumber(synthesis.duration) +
-                  " writes the same file from the table");
-  lines.push_back(verdict.withinBand && verdict.withinLimits ? "result: within the band and the limits"
-                                                             : std::string("result: NOT ") +
-                                                                   (verdict.withinBand ? "within the limits" :
-                                                                    verdict.withinLimits ? "within the band" :
-                                                                                           "within the band nor the limits"));
+  lines.push_back("korvel-shock sum TABLE --rate " + shownNumber(m.rate) + " --duration " +
+                  shownNumber(synthesis.duration) + " writes the same file from the table");
+  lines.push_back(verdict.withinBand && verdict.withinLimits
+                      ? "result: within the band and the limits"
+                      : std::string("result: NOT ") + (verdict.withinBand     ? "within the limits"
+                                                       : verdict.withinLimits ? "within the band"
+                                                                              : "within the band nor the limits"));
   for (const std::string& line : lines) {
     csv += "# " + line + "\n";
     summary += line + "\n";

@@ -15,9 +15,9 @@
 namespace korvel::shock {
 
 struct SynthesisMeasure {
-  std::vector<double> frequencies, target, achieved, errors;  // the check points; errors in dB
+  std::vector<double> frequencies, target, achieved, errors;                  // the check points; errors in dB
   std::vector<double> fineFrequencies, fineTarget, fineAchieved, fineErrors;  // 1/48 octave
-  std::vector<double> time, acceleration, velocity, displacement;  // the record read back (m/s, m)
+  std::vector<double> time, acceleration, velocity, displacement;             // the record read back (m/s, m)
   MotionFigures figures;
   double rate = 0;
 };

@@ -58,9 +58,7 @@ SynthesisTarget readSynthesisTarget(std::string_view text, const std::string& so
   std::vector<TargetBreakpoint> points;
   long long number = 0;
   bool headerAllowed = true;
-  auto fail = [&](const std::string& what) {
-    throw RecordError(source + ":" + std::to_string(number) + ": " + what);
-  };
+  auto fail = [&](const std::string& what) { throw RecordError(source + ":" + std::to_string(number) + ": " + what); };
   while (!text.empty()) {
     const std::size_t newline = text.find('\n');
     std::string_view line = text.substr(0, newline);

@@ -152,7 +152,8 @@ bool runSynthesize(const SynthesizeOptions& options) {
   SynthesisSettings settings = options.settings;
   if (!options.rateGiven) settings.rate = roundRate(target.highest());
   const ShockSynthesis synthesis = synthesizeShock(target, settings);
-  const std::string file = timeHistoryText(sumWavelets(synthesis.wavelets, settings.rate, synthesis.duration, "the synthesis"));
+  const std::string file =
+      timeHistoryText(sumWavelets(synthesis.wavelets, settings.rate, synthesis.duration, "the synthesis"));
   writeText(options.output, file);
   if (!options.table.empty()) writeText(options.table, waveletTableCsv(synthesis.wavelets));
 

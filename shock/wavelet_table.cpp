@@ -22,9 +22,7 @@ std::vector<TableWavelet> readWaveletTable(std::string_view text, const std::str
   std::vector<TableWavelet> wavelets;
   long long number = 0;
   bool seenHeader = false;
-  auto fail = [&](const std::string& what) {
-    throw RecordError(source + ":" + std::to_string(number) + ": " + what);
-  };
+  auto fail = [&](const std::string& what) { throw RecordError(source + ":" + std::to_string(number) + ": " + what); };
   while (!text.empty()) {
     const std::size_t newline = text.find('\n');
     std::string_view line = text.substr(0, newline);

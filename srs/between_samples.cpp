@@ -80,7 +80,8 @@ void extremesBetweenSamples(const StepConstants& c, double x0, double slope, dou
     const double bend = rootBetween([&](double u) { return y.curvature(u); },
                                     [&](double u) {
                                       double v = 0;
-                                      for (int k = y.terms - 1; k >= 3; --k) v = v * u + (k * (k - 1.0) * (k - 2.0)) * y.c[k];
+                                      for (int k = y.terms - 1; k >= 3; --k)
+                                        v = v * u + (k * (k - 1.0) * (k - 2.0)) * y.c[k];
                                       return v;
                                     },
                                     0.0, 1.0);

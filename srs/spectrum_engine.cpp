@@ -101,7 +101,8 @@ void SpectrumEngine::follow(Lane* lanes, const double* samples, std::size_t coun
     inverseOmega[j] = Two{a.constants.inverseOmega, b.constants.inverseOmega};
     zeta[j] = Two{a.constants.zeta, b.constants.zeta};
     envelopeScale[j] = Two{a.constants.envelopeScale, b.constants.envelopeScale};
-    overshootSquared[j] = Two{a.constants.overshoot * a.constants.overshoot, b.constants.overshoot * b.constants.overshoot};
+    overshootSquared[j] =
+        Two{a.constants.overshoot * a.constants.overshoot, b.constants.overshoot * b.constants.overshoot};
   }
   for (std::size_t i = 0; i < count; ++i) {
     const double x1 = samples[i];
@@ -214,9 +215,8 @@ void SpectrumEngine::follow(Lane* lanes, std::size_t width, const double* sample
       const double low = std::min(-lane.negative, start.y);
       const double positive = std::max(start.positive, high);
       const double negative = std::max(start.negative, -low);
-      const double envelope =
-          std::sqrt(envelopeSquared(c, start.y - x0, start.g - slope0 * c.inverseOmega)) +
-          changes * c.inverseOmega * c.envelopeScale;
+      const double envelope = std::sqrt(envelopeSquared(c, start.y - x0, start.g - slope0 * c.inverseOmega)) +
+                              changes * c.inverseOmega * c.envelopeScale;
       const double rise = c.overshoot * envelope * (1.0 + 0x1p-30);
       if (high + rise <= positive && -low + rise <= negative) {
         lane.positive = positive;
@@ -260,8 +260,9 @@ std::vector<Peaks> SpectrumEngine::finish() {
       const double envelope = envelopeSquared(c, decay.y, decay.g);
       // The smallest of the peaks the decay could still raise: the residual,
       // and the largest response of each sign over the record and the decay.
-      const double least = std::min({std::max(decay.positive, decay.negative), std::max(record.positive, decay.positive),
-                                     std::max(record.negative, decay.negative)});
+      const double least =
+          std::min({std::max(decay.positive, decay.negative), std::max(record.positive, decay.positive),
+                    std::max(record.negative, decay.negative)});
       // Nothing later can reach it, or the envelope has fallen below 2^-64
       // of where it started, or the response has overflowed (a decay from an
       // infinite or undefined state never ends; the peaks say it is not finite).

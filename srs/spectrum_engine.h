@@ -49,8 +49,7 @@ class SpectrumEngine {
   static void follow(Lane* lanes, const double* samples, std::size_t count, double x0);
   template <bool kContinuous>
   static void followAll(Lane* lanes, std::size_t width, const double* samples, std::size_t count, double x0);
-  void follow(Lane* lanes, std::size_t width, const double* samples, std::size_t count, double x0,
-              double slope0) const;
+  void follow(Lane* lanes, std::size_t width, const double* samples, std::size_t count, double x0, double slope0) const;
 
   PeakRule rule_;
   std::vector<Lane> lanes_;

@@ -32,7 +32,8 @@ constexpr std::array<CTimeHistoryDlg::NumericField, 5> CTimeHistoryDlg::kNumeric
 }};
 
 CTimeHistoryDlg::CTimeHistoryDlg(CDialog* parent, WriteProgress::Clock clock)
-    : CDialog(res::kTimeHistoryTemplate, parent), icon_(Icon::load(res::IDR_MAINFRAME)),
+    : CDialog(res::kTimeHistoryTemplate, parent),
+      icon_(Icon::load(res::IDR_MAINFRAME)),
       writeProgress_(*this, kProgressArea, clock) {}
 
 void CTimeHistoryDlg::DoDataExchange(DataExchange& exchange) {

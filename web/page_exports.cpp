@@ -56,9 +56,15 @@ const double* korvel_preview_highest(int series) { return preview.highest(series
 const double* korvel_preview_figures() {
   static std::array<double, 10> figures;
   const korvel::MotionFigures& f = preview.figures();
-  figures = {f.peakAmplitude.value,       f.peakAmplitude.time,       f.peakVelocity.value,
-             f.peakVelocity.time,         f.lowestDisplacement.value, f.lowestDisplacement.time,
-             f.highestDisplacement.value, f.highestDisplacement.time, f.endVelocity,
+  figures = {f.peakAmplitude.value,
+             f.peakAmplitude.time,
+             f.peakVelocity.value,
+             f.peakVelocity.time,
+             f.lowestDisplacement.value,
+             f.lowestDisplacement.time,
+             f.highestDisplacement.value,
+             f.highestDisplacement.time,
+             f.endVelocity,
              f.endDisplacement};
   return figures.data();
 }
@@ -78,9 +84,7 @@ int korvel_calculate() {
 const char* korvel_file_data() { return file.data(); }
 std::size_t korvel_file_size() { return file.size(); }
 const char* korvel_message() { return file.message().c_str(); }
-const char* korvel_completion_message(const char* fileName) {
-  return handOut(korvel::completionMessageText(fileName));
-}
+const char* korvel_completion_message(const char* fileName) { return handOut(korvel::completionMessageText(fileName)); }
 
 // The shock response spectra, `which` of the three: options, a start on the
 // picture's samples or on a record's text, the work in slices, the results.

@@ -51,7 +51,7 @@ class PagePreview {
   std::int32_t count_ = 0;
   bool sampled_ = false;  // the time history holds the samples of `params_`
   WaveletParams params_;
-  double scale_ = 0;      // velocity and displacement are of the samples times this
+  double scale_ = 0;  // velocity and displacement are of the samples times this
   std::unique_ptr<double[]> velocity_ = std::make_unique<double[]>(kMaxSamples);
   std::unique_ptr<double[]> displacement_ = std::make_unique<double[]>(kMaxSamples);
   std::unique_ptr<double[]> columns_ = std::make_unique<double[]>(2 * kSeriesCount * kMaxColumns);

@@ -77,7 +77,8 @@ bool PageSpectrum::startSamples(const double* samples, std::int64_t count, doubl
   if (std::any_of(samples, samples + count, [](double v) { return !std::isfinite(v); })) {
     return fail("Some samples are beyond the largest number (inf or nan): no spectrum.");
   }
-  if (!(rate > 0) || !std::isfinite(rate)) return fail("the sample rate " + shock::shownNumber(rate) + " gives no spectrum");
+  if (!(rate > 0) || !std::isfinite(rate))
+    return fail("the sample rate " + shock::shownNumber(rate) + " gives no spectrum");
   try {
     rateKnown(rate, count);
   } catch (const std::exception& error) {
@@ -161,12 +162,12 @@ std::string PageSpectrum::csv() const { return done_ ? shock::spectrumCsv(freque
 std::string PageSpectrum::plot() const {
   if (!done_) return {};
   const std::string rule = options_.rule == srs::PeakRule::Sampled ? "peaks at the samples" : "continuous peaks";
-  return shock::spectrumPlotSvg(frequencies_, peaks_,
-                                {"Shock response spectrum of " + source_,
-                                 "Q = " + shock::shownNumber(options_.q) + ", " + rule + ", " +
-                                     shock::shownNumber(rate_) + " samples per second, " +
-                                     std::to_string(sampleCount_) + " samples",
-                                 ""});
+  return shock::spectrumPlotSvg(
+      frequencies_, peaks_,
+      {"Shock response spectrum of " + source_,
+       "Q = " + shock::shownNumber(options_.q) + ", " + rule + ", " + shock::shownNumber(rate_) +
+           " samples per second, " + std::to_string(sampleCount_) + " samples",
+       ""});
 }
 
 std::string PageSpectrum::notes() const {

@@ -73,8 +73,8 @@ class PageSpectrum {
   const double* samples_ = nullptr;  // the samples given, or those read and waiting
   std::int64_t sampleCount_ = 0;
   std::int64_t position_ = 0;
-  std::vector<double> waiting_;       // a record's samples read and not yet followed
-  bool textEnded_ = true;             // no more of a record's text to come
+  std::vector<double> waiting_;  // a record's samples read and not yet followed
+  bool textEnded_ = true;        // no more of a record's text to come
   bool done_ = false;
   std::string error_;
 };

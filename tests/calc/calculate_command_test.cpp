@@ -65,8 +65,8 @@ TEST_F(CalculateCommandTest, WorkedExampleWritesTheFileAndSaysWhere) {
   EXPECT_EQ(ui.depthDuringMessages, 1);  // the cursor stays on until the message is dismissed
   EXPECT_EQ(ui.cursorDepth, 0);
   // Fields are read in the command's order.
-  const std::vector<int> order = {res::IDC_SAMPLES_PER_SECOND, res::IDC_DURATION, res::IDC_DELAY,
-                                  res::IDC_FREQUENCY, res::IDC_AMPLITUDE};
+  const std::vector<int> order = {res::IDC_SAMPLES_PER_SECOND, res::IDC_DURATION, res::IDC_DELAY, res::IDC_FREQUENCY,
+                                  res::IDC_AMPLITUDE};
   EXPECT_EQ(ui.fieldsRead, order);
 }
 
@@ -114,10 +114,10 @@ TEST_F(CalculateCommandTest, TooShortDurationWarnsAndDoesNothingElse) {
 }
 
 TEST_F(CalculateCommandTest, FieldTextsAreReadLikeTheForm) {
-  ui.fields[res::IDC_AMPLITUDE] = "2.5abc";      // 2.5
-  ui.fields[res::IDC_DURATION] = "0.2,5";        // 0.2
+  ui.fields[res::IDC_AMPLITUDE] = "2.5abc";        // 2.5
+  ui.fields[res::IDC_DURATION] = "0.2,5";          // 0.2
   ui.fields[res::IDC_SAMPLES_PER_SECOND] = "1d2";  // 100
-  ui.fields[res::IDC_FREQUENCY] = " +1.0E1 Hz";  // 10
+  ui.fields[res::IDC_FREQUENCY] = " +1.0E1 Hz";    // 10
   ui.saveAnswer = "wave.txt";
   runCalculation(ui);
   const std::string text = readFile(dir.file("wave.txt"));
@@ -132,9 +132,9 @@ TEST_F(CalculateCommandTest, BadFieldTextsEndInWhatTheArithmeticGives) {
   const struct {
     int field;
     std::string text;
-    const char* message;    // the warning, or nullptr for a written file
-    std::size_t rows;       // rows written
-    const char* thirdRow;   // the row at t = 0.01, when written
+    const char* message;   // the warning, or nullptr for a written file
+    std::size_t rows;      // rows written
+    const char* thirdRow;  // the row at t = 0.01, when written
   } cases[] = {
       {res::IDC_AMPLITUDE, "1e999", nullptr, 20, "  1.000000e-002 \t          inf \r\n"},
       {res::IDC_AMPLITUDE, "-1e999", nullptr, 20, "  1.000000e-002 \t         -inf \r\n"},
@@ -261,8 +261,11 @@ class LargeRunTest : public CalculateCommandTest {
   void SetUp() override {
     CalculateCommandTest::SetUp();
     // A window across most of the record, negative amplitude, 1,300,000 samples.
-    ui.fields = {{res::IDC_AMPLITUDE, "-2.5"}, {res::IDC_FREQUENCY, "0.02"}, {res::IDC_DELAY, "3"},
-                 {res::IDC_DURATION, "130"}, {res::IDC_SAMPLES_PER_SECOND, "1e4"}};
+    ui.fields = {{res::IDC_AMPLITUDE, "-2.5"},
+                 {res::IDC_FREQUENCY, "0.02"},
+                 {res::IDC_DELAY, "3"},
+                 {res::IDC_DURATION, "130"},
+                 {res::IDC_SAMPLES_PER_SECOND, "1e4"}};
     ui.halfSineIndex = 1;
     params = {-2.5, 0.02, 5, 3, 130, 1e4};
     expected = std::make_unique<TimeHistory>();
@@ -275,9 +278,7 @@ class LargeRunTest : public CalculateCommandTest {
     threadsBefore = threadCount();
   }
 
-  static long threadCount() {
-    return std::distance(std::filesystem::directory_iterator("/proc/self/task"), {});
-  }
+  static long threadCount() { return std::distance(std::filesystem::directory_iterator("/proc/self/task"), {}); }
 
   void expectCompleteHistoryAndNoThread() {
     EXPECT_EQ(threadCount(), threadsBefore);

@@ -59,7 +59,9 @@ TEST(ReadLeadingNumber, FollowsTheFieldGrammar) {
       {"2e-324", 0, 6},  // below half the smallest subnormal
       {"1e99999999999999999999999", kInf, 25},
       {"0.000000000000000000000000000001e30", 1, 35},
-      {"\xc3\xa9" "5", 0, 0},
+      {"\xc3\xa9"
+       "5",
+       0, 0},
   };
   for (const auto& c : cases) {
     const LeadingNumber number = readLeadingNumber(c.text);

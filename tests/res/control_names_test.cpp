@@ -30,8 +30,7 @@ TEST(ControlNames, EveryFieldOfTheMainFormIsNamedByTheLabelOnItsRow) {
   };
   for (const Case& c : {Case{IDC_AMPLITUDE, "Amplitude"}, Case{IDC_FREQUENCY, "Frequency (Hz)"},
                         Case{IDC_HALF_SINES, "Number of Half-Sine"}, Case{IDC_DELAY, "Delay (sec)"},
-                        Case{IDC_DURATION, "Total Duration (sec)"},
-                        Case{IDC_SAMPLES_PER_SECOND, "Samples per second"},
+                        Case{IDC_DURATION, "Total Duration (sec)"}, Case{IDC_SAMPLES_PER_SECOND, "Samples per second"},
                         // Buttons show their own text, though "Calculate Time History"
                         // shares its row with "Frequency (Hz)".
                         Case{IDOK, ""}, Case{IDCANCEL, ""}}) {
@@ -55,7 +54,7 @@ TEST(ControlNames, TheNearestNonEmptyTextLeftOnTheSameRowWins) {
       {10, Edit, "", 100, 10, 40, 14, 0},
       {IDC_STATIC, StaticText, "far", 10, 12, 30, 8, 0},
       {IDC_STATIC, StaticText, "near", 50, 12, 30, 8, 0},
-      {IDC_STATIC, StaticText, "", 85, 12, 10, 8, 0},         // empty: names nothing
+      {IDC_STATIC, StaticText, "", 85, 12, 10, 8, 0},  // empty: names nothing
       {IDC_STATIC, StaticText, "right of it", 150, 12, 40, 8, 0},
       {IDC_STATIC, StaticText, "row above", 60, 0, 30, 8, 0},
       {IDC_STATIC, StaticText, "runs into it", 80, 30, 30, 8, 0},

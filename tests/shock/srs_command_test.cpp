@@ -28,8 +28,8 @@ class SrsCommandTest : public ::testing::Test {
   // Runs the shell command `line` in the test's folder, with $SHOCK and $CLI
   // naming the programs.
   Outcome run(const std::string& line) {
-    const std::string command = "cd '" + dir.path().string() + "' && SHOCK='" KORVEL_SHOCK "' CLI='" KORVEL_CLI
-                                "' && (" + line + ") >.out 2>.err";
+    const std::string command = "cd '" + dir.path().string() +
+                                "' && SHOCK='" KORVEL_SHOCK "' CLI='" KORVEL_CLI "' && (" + line + ") >.out 2>.err";
     const int status = std::system(command.c_str());
     return {WEXITSTATUS(status), readFile(dir.file(".out")), readFile(dir.file(".err"))};
   }

@@ -50,8 +50,9 @@ struct ReadBack {
 
 ReadBack readBack(const std::string& file) {
   ReadBack r;
-  RecordText record("file", std::nullopt, [&](double rate, std::optional<std::int64_t>) { r.rate = rate; },
-                    [&](const double* s, std::size_t n) { r.samples.insert(r.samples.end(), s, s + n); });
+  RecordText record(
+      "file", std::nullopt, [&](double rate, std::optional<std::int64_t>) { r.rate = rate; },
+      [&](const double* s, std::size_t n) { r.samples.insert(r.samples.end(), s, s + n); });
   record.read(file.data(), file.size());
   record.end();
   return r;

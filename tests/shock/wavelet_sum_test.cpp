@@ -36,11 +36,18 @@ TEST(WaveletSumTest, OneWaveletIsKorvelsOwnRowsByteForByte) {
     std::int32_t halfSines;
     double delay, duration, rate;
   } cases[] = {
-      {10, 1, 3, 0, 0.2, 100, },             // the worked example's wavelet
-      {100, -2.5, 11, 0.01, 0.5, 10000},      // a negative amplitude and a delay
-      {100, 0, 3, 0.001, 0.05, 1000},         // amplitude 0: negative zeros in the rows
-      {1000, 3, 101, 0.0005, 0.06, 51200},    // more half-sines than the form offers
-      {37.5, 1e-7, 23, 0.3, 1, 1024},         // halfway times round away from zero
+      {
+          10,
+          1,
+          3,
+          0,
+          0.2,
+          100,
+      },                                    // the worked example's wavelet
+      {100, -2.5, 11, 0.01, 0.5, 10000},    // a negative amplitude and a delay
+      {100, 0, 3, 0.001, 0.05, 1000},       // amplitude 0: negative zeros in the rows
+      {1000, 3, 101, 0.0005, 0.06, 51200},  // more half-sines than the form offers
+      {37.5, 1e-7, 23, 0.3, 1, 1024},       // halfway times round away from zero
   };
   for (const auto& c : cases) {
     const TableWavelet w{c.frequency, c.amplitude, c.halfSines, c.delay, 2};
@@ -61,7 +68,8 @@ TEST(WaveletSumTest, AddsEveryWaveletInTheTablesOrder) {
 }
 
 TEST(WaveletSumTest, TheTableReadsBackBitForBit) {
-  const std::vector<TableWavelet> table = {{0.1 + 0.2, -1.0 / 3, 2147483647, 1e-300, 0}, {9.87654321e5, 5e-324, 3, 0, 0}};
+  const std::vector<TableWavelet> table = {{0.1 + 0.2, -1.0 / 3, 2147483647, 1e-300, 0},
+                                           {9.87654321e5, 5e-324, 3, 0, 0}};
   const std::vector<TableWavelet> back = readWaveletTable(waveletTableCsv(table), "table");
   ASSERT_EQ(back.size(), table.size());
   for (std::size_t k = 0; k < table.size(); ++k) {

@@ -87,11 +87,12 @@ TEST(SrsClosedForm, SteadySineAtResonance) {
       }
       const Peaks continuous = peaksOf(sine, frequency, kRate, row.q, PeakRule::Continuous);
       const Peaks sampled = peaksOf(sine, frequency, kRate, row.q, PeakRule::Sampled);
-      EXPECT_NEAR(continuous.primary, steady, 3e-5 * steady) << "Q " << row.q << ", " << row.samplesPerCycle
-                                                             << " samples per cycle, phase " << phase;
+      EXPECT_NEAR(continuous.primary, steady, 3e-5 * steady)
+          << "Q " << row.q << ", " << row.samplesPerCycle << " samples per cycle, phase " << phase;
       const double share = sampled.primary / continuous.primary;
       EXPECT_LE(share, 1.0);
-      EXPECT_GE(share, std::cos(x) * (1 - 1e-4)) << "Q " << row.q << ", " << row.samplesPerCycle << " samples per cycle";
+      EXPECT_GE(share, std::cos(x) * (1 - 1e-4))
+          << "Q " << row.q << ", " << row.samplesPerCycle << " samples per cycle";
       lowestShare = std::min(lowestShare, share);
     }
     // Crests half a step from the nearest sample within a sixteenth of a step.

@@ -54,7 +54,8 @@ StepMotion solveStep(const Oscillator& o, Quad z, Quad v, Quad x0, Quad s) {
 Motion motionAt(const Oscillator& o, const StepMotion& st, Quad tau, const Phase& ph) {
   Motion m;
   m.z = st.a + st.b * tau + ph.decay * (st.c1 * ph.cosine + st.c2 * ph.sine);
-  m.v = st.b + ph.decay * ((o.damped * st.c2 - o.sigma * st.c1) * ph.cosine - (o.sigma * st.c2 + o.damped * st.c1) * ph.sine);
+  m.v = st.b +
+        ph.decay * ((o.damped * st.c2 - o.sigma * st.c1) * ph.cosine - (o.sigma * st.c2 + o.damped * st.c1) * ph.sine);
   const Quad z2 = -(st.x0 + st.s * tau) - 2 * o.sigma * m.v - o.omegaSquared * m.z;
   const Quad z3 = -st.s - 2 * o.sigma * z2 - o.omegaSquared * m.v;
   m.y = -(2 * o.sigma * m.v + o.omegaSquared * m.z);

@@ -62,8 +62,8 @@ TEST_P(SrsExactResponse, BothRulesAgree) {
           if (want >= 1e-6 * size) worst[rule] = std::max(worst[rule], error / want);
           worstOfRecord[rule] = std::max(worstOfRecord[rule], error / size);
           EXPECT_LE(error, std::max(kRelative * want, kOfRecord * size))
-              << ruleNames[rule] << " " << field.name << " at " << kTestFrequencies[i] << " Hz, Q " << q << ": "
-              << got << " against " << want;
+              << ruleNames[rule] << " " << field.name << " at " << kTestFrequencies[i] << " Hz, Q " << q << ": " << got
+              << " against " << want;
           if (rule == 1) {
             EXPECT_GE(got, engine[0][i].*field.peak) << field.name << " at " << kTestFrequencies[i] << " Hz, Q " << q;
           }

@@ -30,8 +30,11 @@ class FakeUi : public CalculationUi {
   std::size_t messagesAtWriteEnd = 0;
 
   void setWorkedExample() {
-    fields = {{res::IDC_AMPLITUDE, "1"}, {res::IDC_FREQUENCY, "10"}, {res::IDC_DELAY, "0"},
-              {res::IDC_DURATION, "0.2"}, {res::IDC_SAMPLES_PER_SECOND, "100"}};
+    fields = {{res::IDC_AMPLITUDE, "1"},
+              {res::IDC_FREQUENCY, "10"},
+              {res::IDC_DELAY, "0"},
+              {res::IDC_DURATION, "0.2"},
+              {res::IDC_SAMPLES_PER_SECOND, "100"}};
     halfSineIndex = 0;
   }
 

@@ -29,8 +29,11 @@ TEST(MainForm, CalculationReadsWhatTheUserTypedAndSelected) {
     int id;
     const char* typed;
   };
-  const Case cases[] = {{IDC_AMPLITUDE, "1.5d3"}, {IDC_DELAY, " 0.25"}, {IDC_DURATION, "2.5abc"},
-                        {IDC_FREQUENCY, "1,5"},   {IDC_SAMPLES_PER_SECOND, "-7e2"}};
+  const Case cases[] = {{IDC_AMPLITUDE, "1.5d3"},
+                        {IDC_DELAY, " 0.25"},
+                        {IDC_DURATION, "2.5abc"},
+                        {IDC_FREQUENCY, "1,5"},
+                        {IDC_SAMPLES_PER_SECOND, "-7e2"}};
   for (const Case& c : cases) {
     QTest::mouseClick(field(form, c.id), Qt::LeftButton);
     QTest::keyClicks(field(form, c.id), c.typed);
@@ -65,8 +68,11 @@ class InTemporaryFolder : public ::testing::Test {
 using MainFormFiles = InTemporaryFolder;
 
 void typeWorkedExample(CDialog& form) {
-  const std::pair<int, const char*> values[] = {{IDC_AMPLITUDE, "1"}, {IDC_FREQUENCY, "10"}, {IDC_DELAY, "0"},
-                                                {IDC_DURATION, "0.2"}, {IDC_SAMPLES_PER_SECOND, "100"}};
+  const std::pair<int, const char*> values[] = {{IDC_AMPLITUDE, "1"},
+                                                {IDC_FREQUENCY, "10"},
+                                                {IDC_DELAY, "0"},
+                                                {IDC_DURATION, "0.2"},
+                                                {IDC_SAMPLES_PER_SECOND, "100"}};
   for (const auto& [id, text] : values) {
     QTest::mouseClick(qtControl(form, id), Qt::LeftButton);
     QTest::keyClicks(qtControl(form, id), text);
@@ -84,8 +90,8 @@ TEST_F(MainFormFiles, WorkedExampleWritesTheSameBytesAsTheCommandLine) {
   EXPECT_TRUE(form.failures.empty());
 
   QProcess cli;
-  cli.start(QStringLiteral(KORVEL_CLI_PATH), {"-a", "1", "-f", "10", "-n", "3", "-d", "0", "-t", "0.2", "-r", "100",
-                                              "-o", path("cli.txt")});
+  cli.start(QStringLiteral(KORVEL_CLI_PATH),
+            {"-a", "1", "-f", "10", "-n", "3", "-d", "0", "-t", "0.2", "-r", "100", "-o", path("cli.txt")});
   ASSERT_TRUE(cli.waitForFinished(30000));
   ASSERT_EQ(cli.exitCode(), 0);
   QFile fromForm(path("form.txt")), fromCli(path("cli.txt"));
@@ -184,7 +190,8 @@ TEST_F(MainFormFiles, SurvivesAnythingTypedOrPasted) {
     const QString before = edit->text();
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Delete);
-    const bool typeable = std::all_of(c.text.begin(), c.text.end(), [](QChar ch) { return ch >= ' ' && ch < QChar(0x7f); });
+    const bool typeable =
+        std::all_of(c.text.begin(), c.text.end(), [](QChar ch) { return ch >= ' ' && ch < QChar(0x7f); });
     if (typeable) {
       QTest::keyClicks(edit, c.text);
     } else {

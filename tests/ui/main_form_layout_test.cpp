@@ -176,8 +176,8 @@ TEST(MainForm, StartsWithFocusOnCalculateAndTabsInTemplateOrder) {
   showActive(form);
   EXPECT_EQ(QApplication::focusWidget(), button(form, IDOK));
 
-  const int expected[] = {IDCANCEL, IDC_AMPLITUDE, IDC_DELAY, IDC_HALF_SINES,
-                          IDC_DURATION, IDC_FREQUENCY, IDC_SAMPLES_PER_SECOND, IDOK};
+  const int expected[] = {IDCANCEL,      IDC_AMPLITUDE,          IDC_DELAY, IDC_HALF_SINES, IDC_DURATION,
+                          IDC_FREQUENCY, IDC_SAMPLES_PER_SECOND, IDOK};
   for (int id : expected) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), qtControl(form, id)) << "after Tab, expected control " << id;
@@ -281,7 +281,8 @@ TEST(MainForm, WindowMenuOpensTheAboutBoxAndLeavesTheFormAsItWas) {
   const Case cases[] = {
       {"Shift+F10", [](CDialog& f) { QTest::keyClick(qtControl(f, IDOK), Qt::Key_F10, Qt::ShiftModifier); }},
       {"Menu key in the list", [](CDialog& f) { QTest::keyClick(qtControl(f, IDC_HALF_SINES), Qt::Key_Menu); }},
-      {"right click on the form", [](CDialog& f) { QTest::mouseClick(qtWindow(f).windowHandle(), Qt::RightButton, {}, QPoint(5, 5)); }},
+      {"right click on the form",
+       [](CDialog& f) { QTest::mouseClick(qtWindow(f).windowHandle(), Qt::RightButton, {}, QPoint(5, 5)); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -43,8 +43,8 @@ class CliTest : public ::testing::Test {
     return {WEXITSTATUS(status), readFile(dir.file(".out")), readFile(dir.file(".err"))};
   }
   std::vector<std::string> workedExample(const std::string& output) {
-    return {"--amplitude", "1", "--frequency", "10", "--half-sines", "3", "--delay", "0",
-            "--duration", "0.2", "--rate", "200", "--output", output};
+    return {"--amplitude", "1",          "--frequency", "10",     "--half-sines", "3",        "--delay",
+            "0",           "--duration", "0.2",         "--rate", "200",          "--output", output};
   }
 
   TempDir dir;
@@ -204,12 +204,12 @@ TEST_F(CliTest, EqualTimesAndTheCutAreNotedFromTheWholeRecord) {
     bool cut;
   } cases[] = {
       {"1.05e6", "1.9", " 1.000010e+000", false},   // 45,000 repeats past 1 s
-      {"1.5", "1.4e6", " 1.000001e+006", true},      // whole seconds, coarser than the step
-      {"10000.01", "300", " 1.500000e+002", true},   // a unit a millionth above the step
+      {"1.5", "1.4e6", " 1.000001e+006", true},     // whole seconds, coarser than the step
+      {"10000.01", "300", " 1.500000e+002", true},  // a unit a millionth above the step
       {"1048576", "1.9", " 1.000010e+000", false},  // binary steps: times exactly half a unit off
-      {"10000.001", "200", nullptr, true},           // a unit 1e-7 above the step: no repeat yet
-      {"10000", "200", nullptr, true},               // units as fine as the step; 2,000,000 steps
-      {"100", "19999.995", nullptr, false},          // 1,999,999.5 steps: truncated, not cut
+      {"10000.001", "200", nullptr, true},          // a unit 1e-7 above the step: no repeat yet
+      {"10000", "200", nullptr, true},              // units as fine as the step; 2,000,000 steps
+      {"100", "19999.995", nullptr, false},         // 1,999,999.5 steps: truncated, not cut
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.rate) + " per second for " + c.duration + " s");
@@ -228,7 +228,6 @@ TEST_F(CliTest, EqualTimesAndTheCutAreNotedFromTheWholeRecord) {
     EXPECT_EQ(outcome.err.find("cut at 1999999 samples") != std::string::npos, c.cut) << outcome.err;
   }
 }
-
 
 // Address sanitizing reserves more address space than any useful ulimit -v.
 #if defined(__SANITIZE_ADDRESS__)

@@ -59,8 +59,11 @@ class CliTest : public ::testing::Test {
     return {status, readFile(errName)};
   }
   static std::wstring wide(const std::string& utf8) {
-    std::wstring text(static_cast<std::size_t>(::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0)), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(), static_cast<int>(text.size()));
+    std::wstring text(static_cast<std::size_t>(
+                          ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0)),
+                      L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(),
+                          static_cast<int>(text.size()));
     return text;
   }
   // The bytes of a file named in UTF-8, relative to the test's folder; empty when there is none.
@@ -80,9 +83,9 @@ TEST_F(CliTest, WindowsPathsNameTheFolderAndTheFile) {
   const std::string full = std::filesystem::path(dir.file("full.txt")).make_preferred().string();
   const std::string drive = full.substr(0, 2);  // "C:" or "Z:"
   const std::string inUnc = "\\\\?\\" + std::filesystem::path(dir.file("unc.txt")).make_preferred().string();
-  for (const std::string& output : {std::string("sub\\deeper\\back.txt"), std::string("sub/deeper/slash.txt"),
-                                    std::string("sub\\deeper/..\\mixed.txt"), full, drive + "drive-relative.txt",
-                                    inUnc}) {
+  for (const std::string& output :
+       {std::string("sub\\deeper\\back.txt"), std::string("sub/deeper/slash.txt"),
+        std::string("sub\\deeper/..\\mixed.txt"), full, drive + "drive-relative.txt", inUnc}) {
     SCOPED_TRACE(output);
     const Outcome outcome = run(workedExample(output));
     EXPECT_EQ(outcome.status, 0u) << outcome.err;
@@ -137,7 +140,8 @@ TEST_F(CliTest, FailuresEndInTheirStatusAndAMessage) {
 // as on Linux: no question marks, no look-alike letters, no slash made of a
 // division slash, no digits made of full-width ones.
 TEST_F(CliTest, NamesAndTextsOutsideAsciiAreTakenAsTyped) {
-  for (const std::string name : {"\u041f\u0440\u0438\u0432\u0435\u0442.txt", "\uff46\uff55\uff4c\uff4c.txt", "x\u2215y.txt"}) {
+  for (const std::string name :
+       {"\u041f\u0440\u0438\u0432\u0435\u0442.txt", "\uff46\uff55\uff4c\uff4c.txt", "x\u2215y.txt"}) {
     const Outcome outcome = run(workedExample(name));
     EXPECT_EQ(outcome.status, 0u) << name << outcome.err;
     EXPECT_EQ(contentsOf(name), kWorkedExampleFile) << name;
