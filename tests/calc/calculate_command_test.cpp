@@ -281,7 +281,8 @@ class LargeRunTest : public CalculateCommandTest {
   static long threadCount() { return std::distance(std::filesystem::directory_iterator("/proc/self/task"), {}); }
   // A joined thread can stay listed for a moment while the kernel reaps it.
   static long settledThreadCount(long expected) {
-    for (int i = 0; i < 100 && threadCount() != expected; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    for (int i = 0; i < 100 && threadCount() != expected; ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
     return threadCount();
   }
 
