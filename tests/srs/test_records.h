@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -18,6 +19,9 @@ struct TestRecord {
   std::string name;
   std::vector<double> samples;
 };
+
+// Named in test listings by its name, not its bytes.
+inline void PrintTo(const TestRecord& record, std::ostream* os) { *os << record.name; }
 
 inline std::vector<TestRecord> testRecords() {
   const double pi = std::acos(-1.0);
