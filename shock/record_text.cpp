@@ -204,7 +204,7 @@ void RecordText::sample(double time, double amplitude, double timeHalfUnit, std:
     if (!grid_.add(time, timeHalfUnit)) {
       const std::string shown = shownText(trimmed(timeText));
       if (givenRate_) {
-        fail("the time " + shown + " is off the grid of --rate " + shownNumber(*givenRate_) +
+        fail("the time " + shown + " is off the grid of --rate " + shownPlainNumber(*givenRate_) +
              " samples per second that the first time starts");
       }
       if (grid_.rows() == 2) fail("the time " + shown + " is not after the time before it");

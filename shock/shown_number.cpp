@@ -12,6 +12,13 @@ std::string shownNumber(double value) {
   return std::string(text, printed.ptr);
 }
 
+std::string shownPlainNumber(double value) {
+  if (!(value == static_cast<double>(static_cast<long long>(value)) && value > -1e15 && value < 1e15)) {
+    return shownNumber(value);
+  }
+  return std::to_string(static_cast<long long>(value));
+}
+
 std::string shownText(std::string_view text) {
   constexpr std::size_t kShown = 40;
   if (text.size() <= kShown) return cli::shownText(text);

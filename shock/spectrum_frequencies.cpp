@@ -31,7 +31,7 @@ std::vector<double> spectrumFrequencies(const SrsOptions& options, double rate, 
   for (double f : frequencies) {
     if (f > nyquist) {
       throw UsageError("the natural frequency " + shownNumber(f) + " Hz is above half the sample rate (" +
-                       shownNumber(nyquist) + " Hz): a record sampled at " + shownNumber(rate) +
+                       shownNumber(nyquist) + " Hz): a record sampled at " + shownPlainNumber(rate) +
                        " per second cannot excite it; lower --to or the list");
     }
   }

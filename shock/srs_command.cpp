@@ -74,7 +74,7 @@ std::vector<std::string> runSrs(const SrsOptions& options) {
               spectrumPlotSvg(
                   frequencies, peaks,
                   {"Shock response spectrum of " + (fromStandardInput ? std::string("standard input") : options.input),
-                   "Q = " + shownNumber(options.q) + ", " + rule + ", " + shownNumber(record.sampleRate()) +
+                   "Q = " + shownNumber(options.q) + ", " + rule + ", " + shownPlainNumber(record.sampleRate()) +
                        " samples per second, " + std::to_string(record.sampleCount()) + " samples",
                    ""}));
   }

@@ -61,7 +61,7 @@ std::string synthesisPlotSvg(const SynthesisMeasure& m, const SynthesisSettings&
                  "text-anchor=\"middle\" font-size=\"16\" fill=\"#1a1a1a\"");
   svg += svgText(kWidth / 2.0, 42,
                  "Q = " + shownNumber(s.q) + ", band " + roundedNumber(s.low, 3) + "/+" + roundedNumber(s.high, 3) +
-                     " dB, " + shownNumber(m.rate) + " samples per second",
+                     " dB, " + shownPlainNumber(m.rate) + " samples per second",
                  "text-anchor=\"middle\" fill=\"#555555\"");
   Series achieved{"achieved (1/48 octave)", "#0b57d0", "", m.fineFrequencies, m.fineAchieved};
   Series target{"target", "#1a1a1a", "", m.fineFrequencies, m.fineTarget};

@@ -162,8 +162,8 @@ std::string synthesisReport(const SynthesisMeasure& m, const ShockSynthesis& syn
   limitLine("displacement", peakD, s.limits.displacement, "mm");
   lines.push_back("at the end: velocity " + roundedNumber(m.figures.endVelocity, 3) + " m/s, displacement " +
                   roundedNumber(m.figures.endDisplacement * 1000, 3) + " mm");
-  lines.push_back("duration: " + shownNumber(synthesis.duration) + " s, " + std::to_string(m.acceleration.size()) +
-                  " samples at " + shownNumber(m.rate) + " per second, " + std::to_string(synthesis.wavelets.size()) +
+  lines.push_back("duration: " + roundedNumber(synthesis.duration, 4) + " s, " + std::to_string(m.acceleration.size()) +
+                  " samples at " + shownPlainNumber(m.rate) + " per second, " + std::to_string(synthesis.wavelets.size()) +
                   " wavelets");
 
   if (synthesis.cutoff > 0) {
@@ -195,7 +195,7 @@ std::string synthesisReport(const SynthesisMeasure& m, const ShockSynthesis& syn
                       " (the fit's peak: " + roundedNumber(synthesis.neededAcceleration, 4) + " " + unit + ")");
     }
   }
-  lines.push_back("korvel-shock sum TABLE --rate " + shownNumber(m.rate) + " --duration " +
+  lines.push_back("korvel-shock sum TABLE --rate " + shownPlainNumber(m.rate) + " --duration " +
                   shownNumber(synthesis.duration) + " writes the same file from the table");
   lines.push_back(verdict.withinBand && verdict.withinLimits
                       ? "result: within the band and the limits"

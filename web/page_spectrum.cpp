@@ -165,7 +165,7 @@ std::string PageSpectrum::plot() const {
   return shock::spectrumPlotSvg(
       frequencies_, peaks_,
       {"Shock response spectrum of " + source_,
-       "Q = " + shock::shownNumber(options_.q) + ", " + rule + ", " + shock::shownNumber(rate_) +
+       "Q = " + shock::shownNumber(options_.q) + ", " + rule + ", " + shock::shownPlainNumber(rate_) +
            " samples per second, " + std::to_string(sampleCount_) + " samples",
        ""});
 }
