@@ -291,7 +291,7 @@ ShockSynthesis synthesizeShock(const SynthesisTarget& target, const SynthesisSet
     throw UsageError("the target holds no check point of the 1/" + std::to_string(settings.fraction) +
                      "-octave series");
   if (result.checkFrequencies.back() > settings.rate / 2) {
-    throw UsageError("--rate " + shownNumber(settings.rate) + " is below twice the highest check point (" +
+    throw UsageError("--rate " + shownPlainNumber(settings.rate) + " is below twice the highest check point (" +
                      shownNumber(frequencies.back()) + " Hz)");
   }
   if (settings.longestDuration && !(3 / (frequencies.front() + frequencies.front()) <= *settings.longestDuration)) {
@@ -318,7 +318,7 @@ ShockSynthesis synthesizeShock(const SynthesisTarget& target, const SynthesisSet
   auto checkLength = [&](const Layout& layout) {
     if (layout.duration / (1.0 / settings.rate) >= 1999999.0) {
       throw UsageError("the wavelets need " + shownNumber(layout.duration) +
-                       " s, more than 1,999,999 samples at --rate " + shownNumber(settings.rate) +
+                       " s, more than 1,999,999 samples at --rate " + shownPlainNumber(settings.rate) +
                        ": give a lower --rate or a shorter --duration");
     }
   };

@@ -14,7 +14,7 @@ WaveletSum sumWavelets(const std::vector<TableWavelet>& wavelets, double rate, d
                        const std::string& source) {
   const double steps = duration / (1.0 / rate);
   if (steps >= kMaxSampleCount + 1.0) {
-    throw UsageError("--duration " + shownNumber(duration) + " at --rate " + shownNumber(rate) +
+    throw UsageError("--duration " + shownNumber(duration) + " at --rate " + shownPlainNumber(rate) +
                      " holds more than 1,999,999 samples, the most a korvel file has");
   }
   // One wavelet at a time in korvel's own time history, then added in.

@@ -58,6 +58,11 @@ TEST_F(SrsCommandTest, FailuresEndWithTheirStatusAndMessage) {
   writeFile(dir.file("three.txt"), "0,1,2\n0.001,1,2\n");
   writeFile(dir.file("column.txt"), "1\n2\n3\n");
   writeFile(dir.file("repeat.txt"), "0,1\n0,2\n");
+  writeFile(dir.file("table.csv"), "frequency_hz,amplitude,half_sines,delay_s\n100,1,5,0\n");
+  writeFile(dir.file("even.csv"), "frequency_hz,amplitude,half_sines,delay_s\n100,1,4,0\n");
+  writeFile(dir.file("wide.csv"), "0.5,1\n20000,100\n");
+  writeFile(dir.file("repeated.csv"), "10,1\n10,2\n");
+  writeFile(dir.file("flat.csv"), "200,1\n400,1\n");
   const struct {
     std::string line;
     int status;
@@ -86,6 +91,15 @@ TEST_F(SrsCommandTest, FailuresEndWithTheirStatusAndMessage) {
       {"$SHOCK srs huge.txt", 3, "huge.txt:2: \"1e999\" is beyond the range of double precision"},
       {"$SHOCK srs three.txt", 3, "three.txt:1: 3 columns: expected two"},
       {"$SHOCK srs column.txt", 3, "column.txt:1: one column of amplitudes: give the sample rate with --rate"},
+      {"$SHOCK sum table.csv --rate 100000 --duration 21 -o x.txt", 2,
+       "--duration 21 at --rate 100000 holds more than 1,999,999 samples"},
+      {"$SHOCK sum even.csv --rate 1000 --duration 1 -o x.txt", 3, "even.csv:2: half_sines 4: must be odd"},
+      {"$SHOCK synthesize wide.csv -o x.txt", 2, "more than 1,999,999 samples at --rate 200000"},
+      {"$SHOCK synthesize repeated.csv -o x.txt", 3, "repeated.csv:2: the frequency 10 Hz does not rise"},
+      {"$SHOCK synthesize wide.csv --tolerance 1,3 -o x.txt", 2, "--tolerance: LOW must be below 0 dB"},
+      {"$SHOCK synthesize repeated.csv", 2, "--output: required"},
+      {"$SHOCK synthesize wide.csv --max-displacement 0 -o x.txt", 2, "--max-displacement: must be above 0"},
+      {"$SHOCK synthesize flat.csv -o none/x.txt", 1, "could not create none/x.txt"},
       // 100 MB without a newline, from a pipe: refused at the first long line,
       // in a few megabytes (the limit would stop a program that gathered it).
       {KORVEL_MEMORY_CAP "head -c 100000000 /dev/zero | tr '\\0' 1 | $SHOCK srs -", 3,
