@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include <fast_float/fast_float.h>
-
 #include "shock/shown_number.h"
 
 namespace korvel::shock {
@@ -16,47 +14,20 @@ constexpr int kLargestFraction = 96;
 
 }  // namespace
 
-double optionNumber(const std::string& option, const std::string& text) {
-  std::string_view digits = text;
-  if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);
-  double value = 0;
-  const auto result = fast_float::from_chars(digits.data(), digits.data() + digits.size(), value);
-  if (digits.empty() || result.ptr != digits.data() + digits.size() || !std::isfinite(value) ||
-      (result.ec != std::errc() && result.ec != std::errc::result_out_of_range)) {
-    throw UsageError(option + " \"" + shownText(text) + "\": not a finite number");
-  }
-  return value;
-}
-
 SrsOptions parseSrsOptions(const std::vector<std::string>& words) {
   SrsOptions options;
   bool haveInput = false;
-  bool endOfOptions = false;
-  for (std::size_t i = 0; i < words.size(); ++i) {
-    std::string word = words[i];
-    if (endOfOptions || word == "-" || word.empty() || word[0] != '-') {
-      if (haveInput) throw UsageError("\"" + shownText(word) + "\": a second input (srs takes one record)");
-      options.input = word;
+  CommandWords line(words, true);
+  while (line.next()) {
+    const std::string& name = line.word();
+    if (line.operand()) {
+      if (haveInput) throw UsageError("\"" + shownText(name) + "\": a second input (srs takes one record)");
+      options.input = name;
       haveInput = true;
       continue;
     }
-    if (word == "--") {
-      endOfOptions = true;
-      continue;
-    }
-    std::string name = word;
-    std::string value;
-    bool inlineValue = false;
-    if (const auto eq = word.find('='); word.starts_with("--") && eq != std::string::npos) {
-      name = word.substr(0, eq);
-      value = word.substr(eq + 1);
-      inlineValue = true;
-    }
-    auto take = [&] {
-      if (inlineValue) return value;
-      if (i + 1 >= words.size()) throw UsageError(name + ": needs a value");
-      return words[++i];
-    };
+    auto take = [&] { return line.value(); };
+    // One number of a list, above 0.
     auto positive = [&](const std::string& text) {
       const double v = optionNumber(name, text);
       if (!(v > 0)) throw UsageError(name + " " + shownText(text) + ": must be above 0");
@@ -79,9 +50,9 @@ SrsOptions parseSrsOptions(const std::vector<std::string>& words) {
       }
       options.fraction = static_cast<int>(v);
     } else if (name == "--from") {
-      options.from = positive(take());
+      options.from = line.positive();
     } else if (name == "--to") {
-      options.to = positive(take());
+      options.to = line.positive();
     } else if (name == "--frequencies") {
       const std::string list = take();
       std::size_t start = 0;
@@ -101,13 +72,11 @@ SrsOptions parseSrsOptions(const std::vector<std::string>& words) {
         throw UsageError("--peak \"" + shownText(text) + "\": must be sampled or continuous");
       }
     } else if (name == "--rate") {
-      options.rate = positive(take());
+      options.rate = line.positive();
     } else if (name == "--output" || name == "-o") {
-      options.output = take();
-      if (options.output.empty()) throw UsageError(name + ": the path is empty");
+      options.output = line.path();
     } else if (name == "--plot") {
-      options.plot = take();
-      if (options.plot.empty()) throw UsageError("--plot: the path is empty");
+      options.plot = line.path();
     } else {
       throw UsageError(shownText(name) + ": unknown option of srs (see korvel-shock --help)");
     }

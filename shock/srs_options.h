@@ -3,19 +3,13 @@
 // korvel-shock srs's command line.
 
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "shock/command_words.h"
 #include "srs/peaks.h"
 
 namespace korvel::shock {
-
-// A command line that cannot be run: names the option and why.
-class UsageError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
 
 struct SrsOptions {
   double q = 10;
@@ -31,9 +25,6 @@ struct SrsOptions {
 
 // The words after "srs".
 SrsOptions parseSrsOptions(const std::vector<std::string>& words);
-
-// A number given on the command line: the whole text, finite.
-double optionNumber(const std::string& option, const std::string& text);
 
 std::string srsUsage();
 

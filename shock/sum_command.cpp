@@ -11,35 +11,21 @@ namespace korvel::shock {
 SumOptions parseSumOptions(const std::vector<std::string>& words) {
   SumOptions options;
   bool haveTable = false, haveRate = false, haveDuration = false, haveOutput = false;
-  for (std::size_t i = 0; i < words.size(); ++i) {
-    const std::string& word = words[i];
-    if (word == "-" || word.empty() || word[0] != '-') {
-      if (haveTable) throw UsageError("\"" + shownText(word) + "\": a second table (sum takes one)");
-      options.table = word;
+  CommandWords line(words);
+  while (line.next()) {
+    const std::string& name = line.word();
+    if (line.operand()) {
+      if (haveTable) throw UsageError("\"" + shownText(name) + "\": a second table (sum takes one)");
+      options.table = name;
       haveTable = true;
-      continue;
-    }
-    std::string name = word, value;
-    bool inlineValue = false;
-    if (const auto eq = word.find('='); word.starts_with("--") && eq != std::string::npos) {
-      name = word.substr(0, eq), value = word.substr(eq + 1), inlineValue = true;
-    }
-    auto take = [&] {
-      if (inlineValue) return value;
-      if (i + 1 >= words.size()) throw UsageError(name + ": needs a value");
-      return words[++i];
-    };
-    if (name == "--rate") {
-      options.rate = optionNumber(name, take());
-      if (!(options.rate > 0)) throw UsageError("--rate: must be above 0");
+    } else if (name == "--rate") {
+      options.rate = line.positive();
       haveRate = true;
     } else if (name == "--duration") {
-      options.duration = optionNumber(name, take());
-      if (!(options.duration > 0)) throw UsageError("--duration: must be above 0");
+      options.duration = line.positive();
       haveDuration = true;
     } else if (name == "--output" || name == "-o") {
-      options.output = take();
-      if (options.output.empty()) throw UsageError(name + ": the path is empty");
+      options.output = line.path();
       haveOutput = true;
     } else {
       throw UsageError(shownText(name) + ": unknown option of sum (see korvel-shock --help)");

@@ -12,53 +12,31 @@
 #include "shock/wavelet_sum.h"
 
 namespace korvel::shock {
-namespace {
-
-double positiveOption(const std::string& name, const std::string& text) {
-  const double value = optionNumber(name, text);
-  if (!(value > 0)) throw UsageError(name + ": must be above 0");
-  return value;
-}
-
-}  // namespace
 
 SynthesizeOptions parseSynthesizeOptions(const std::vector<std::string>& words) {
   SynthesizeOptions options;
   SynthesisSettings& s = options.settings;
   bool haveTarget = false;
-  for (std::size_t i = 0; i < words.size(); ++i) {
-    const std::string& word = words[i];
-    if (word == "-" || word.empty() || word[0] != '-') {
-      if (haveTarget) throw UsageError("\"" + shownText(word) + "\": a second target (synthesize takes one)");
-      options.target = word;
+  CommandWords line(words);
+  while (line.next()) {
+    const std::string& name = line.word();
+    if (line.operand()) {
+      if (haveTarget) throw UsageError("\"" + shownText(name) + "\": a second target (synthesize takes one)");
+      options.target = name;
       haveTarget = true;
       continue;
     }
-    std::string name = word, value;
-    bool inlineValue = false;
-    if (const auto eq = word.find('='); word.starts_with("--") && eq != std::string::npos) {
-      name = word.substr(0, eq), value = word.substr(eq + 1), inlineValue = true;
-    }
-    auto take = [&] {
-      if (inlineValue) return value;
-      if (i + 1 >= words.size()) throw UsageError(name + ": needs a value");
-      return words[++i];
-    };
-    auto path = [&] {
-      std::string p = take();
-      if (p.empty()) throw UsageError(name + ": the path is empty");
-      return p;
-    };
+    auto take = [&] { return line.value(); };
     if (name == "--output" || name == "-o") {
-      options.output = path();
+      options.output = line.path();
     } else if (name == "--table") {
-      options.table = path();
+      options.table = line.path();
     } else if (name == "--report") {
-      options.report = path();
+      options.report = line.path();
     } else if (name == "--plot") {
-      options.plot = path();
+      options.plot = line.path();
     } else if (name == "--q") {
-      s.q = optionNumber(name, take());
+      s.q = line.number();
       if (!(s.q > 0.5)) throw UsageError("--q: must be above 0.5");
     } else if (name == "--tolerance") {
       const std::string text = take();
@@ -68,14 +46,14 @@ SynthesizeOptions parseSynthesizeOptions(const std::vector<std::string>& words) 
       s.high = optionNumber(name, text.substr(comma + 1));
       if (!(s.low < 0 && s.high > 0)) throw UsageError("--tolerance: LOW must be below 0 dB and HIGH above it");
     } else if (name == "--fraction") {
-      const double f = optionNumber(name, take());
+      const double f = line.number();
       if (!(f >= 1 && f <= 96 && f == static_cast<int>(f))) throw UsageError("--fraction: a whole number from 1 to 96");
       s.fraction = static_cast<int>(f);
     } else if (name == "--rate") {
-      s.rate = positiveOption(name, take());
+      s.rate = line.positive();
       options.rateGiven = true;
     } else if (name == "--duration") {
-      s.longestDuration = positiveOption(name, take());
+      s.longestDuration = line.positive();
     } else if (name == "--units") {
       options.units = take();
       if (options.units == "g") {
@@ -86,13 +64,13 @@ SynthesizeOptions parseSynthesizeOptions(const std::vector<std::string>& words) 
         throw UsageError("--units: g or m/s2");
       }
     } else if (name == "--max-displacement") {
-      s.limits.displacement = positiveOption(name, take());
+      s.limits.displacement = line.positive();
     } else if (name == "--max-velocity") {
-      s.limits.velocity = positiveOption(name, take());
+      s.limits.velocity = line.positive();
     } else if (name == "--max-acceleration") {
-      s.limits.acceleration = positiveOption(name, take());
+      s.limits.acceleration = line.positive();
     } else if (name == "--seed") {
-      const double seed = optionNumber(name, take());
+      const double seed = line.number();
       if (!(seed >= 0 && seed <= 9007199254740992.0 && seed == static_cast<double>(static_cast<long long>(seed)))) {
         throw UsageError("--seed: a whole number from 0 to 2^53");
       }
