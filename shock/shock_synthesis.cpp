@@ -325,8 +325,8 @@ ShockSynthesis synthesizeShock(const SynthesisTarget& target, const SynthesisSet
 
   Attempt best;
   if (plain) {
+    checkLength(layoutFor(frequencies, counts(11), true, settings.seed));
     best = attempt(frequencies, aims, counts(11), settings, true, true, 50, settings.seed);
-    checkLength(best.layout);
   } else {
     // First the wavelets centred on one another, which the ratio update
     // settles best; when that asks for more than the shaker allows, drawn
@@ -338,11 +338,11 @@ ShockSynthesis synthesizeShock(const SynthesisTarget& target, const SynthesisSet
     // hundred million oscillator steps (a count fixed by the sizes alone: the
     // same on every machine).
     const std::vector<int> centredCounts = counts(11);
+    checkLength(layoutFor(frequencies, centredCounts, true, settings.seed));
     const double centredWork =
         static_cast<double>(frequencies.size()) * (endTime(frequencies[0], centredCounts[0], 0) * settings.rate);
     best = attempt(frequencies, aims, centredCounts, settings, true, false,
                    static_cast<int>(std::clamp(1.2e8 / centredWork, 8.0, 40.0)), settings.seed);
-    checkLength(best.layout);
     auto meets = [&](const Attempt& a) {
       return within(a.motion, l, 1.0) && (!l.acceleration || a.motion.acceleration <= *l.acceleration);
     };
