@@ -11,7 +11,7 @@
 
 namespace korvel::shock {
 
-std::string inputName(const std::string& path) { return path == "-" ? "standard input" : shownText(path); }
+std::string inputName(const std::string& path) { return path == "-" ? "standard input" : shownPath(path); }
 
 std::string readWholeText(const std::string& path) {
   constexpr std::size_t kLongest = std::size_t{16} << 20;

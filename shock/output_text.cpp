@@ -18,9 +18,9 @@ void writeText(const std::string& path, std::string_view text) {
     return;
   }
   const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "wb"), std::fclose);
-  if (!file) throw FileError("could not create " + shownText(path) + ": " + std::strerror(errno));
+  if (!file) throw FileError("could not create " + shownPath(path) + ": " + std::strerror(errno));
   if (std::fwrite(text.data(), 1, text.size(), file.get()) != text.size() || std::fflush(file.get()) != 0) {
-    throw FileError("could not write " + shownText(path) + ": " + std::strerror(errno));
+    throw FileError("could not write " + shownPath(path) + ": " + std::strerror(errno));
   }
 }
 

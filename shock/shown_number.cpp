@@ -19,13 +19,26 @@ std::string shownPlainNumber(double value) {
   return std::to_string(static_cast<long long>(value));
 }
 
+namespace {
+constexpr std::size_t kShown = 40;
+
+bool continuesACharacter(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+}  // namespace
+
 std::string shownText(std::string_view text) {
-  constexpr std::size_t kShown = 40;
   if (text.size() <= kShown) return cli::shownText(text);
   // Cut at a character's start, not within a UTF-8 sequence.
   std::size_t cut = kShown;
-  while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+  while (cut > 0 && continuesACharacter(text[cut])) --cut;
   return cli::shownText(text.substr(0, cut)) + "...";
+}
+
+std::string shownPath(std::string_view path) {
+  if (path.size() <= kShown) return cli::shownText(path);
+  // Start at a character's start, not within a UTF-8 sequence.
+  std::size_t start = path.size() - kShown;
+  while (start < path.size() && continuesACharacter(path[start])) ++start;
+  return "..." + cli::shownText(path.substr(start));
 }
 
 }  // namespace korvel::shock

@@ -18,4 +18,9 @@ std::string shownPlainNumber(double value);
 // cut to its first 40 characters with "..." when longer.
 std::string shownText(std::string_view text);
 
+// A file's path as a message names it: escaped the same way, and when longer
+// than 40 characters its last 40 after "...", so that the file's own name
+// stays in sight.
+std::string shownPath(std::string_view path);
+
 }  // namespace korvel::shock

@@ -31,7 +31,7 @@ int threadCount() {
 
 std::vector<std::string> runSrs(const SrsOptions& options) {
   const bool fromStandardInput = options.input == "-";
-  const std::string source = fromStandardInput ? "standard input" : shownText(options.input);
+  const std::string source = fromStandardInput ? "standard input" : shownPath(options.input);
   std::FILE* input = stdin;
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> opened(nullptr, std::fclose);
   if (!fromStandardInput) {
