@@ -81,7 +81,7 @@ TEST_F(SrsCommandTest, FailuresEndWithTheirStatusAndMessage) {
        "the natural frequency 600 Hz is above half the sample rate (500 Hz)"},
       {"$SHOCK srs missing.txt", 1, "could not open missing.txt: No such file or directory"},
       {"$SHOCK srs a-folder-with-a-long-name/and-one-more/drop-test-17.txt", 1,
-       "could not open ...ong-name/and-one-more/drop-test-17.txt: No such"},
+       "could not open ...-long-name/and-one-more/drop-test-17.txt: No such"},
       {"$SHOCK srs --rate 1000 column.txt -o none/x.csv", 1, "could not create none/x.csv: No such file or directory"},
       {"$SHOCK srs empty.txt", 3, "empty.txt: empty: no samples"},
       {"$SHOCK srs header.txt", 3, "header.txt:2: a header line and no samples"},
