@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
+#include "platform/numbers/number_format.h"
 #include "shock/record_text.h"
 #include "shock/srs_options.h"
-#include "shock/synthesis_report.h"
 #include "shock/synthesize_command.h"
 #include "shock/wavelet_table.h"
 
@@ -129,8 +129,12 @@ std::string PageSynthesis::shownTable() const {
   std::string text;
   if (table_.empty()) return text;
   for (const shock::TableWavelet& w : shock::readWaveletTable(table_, "the table")) {
-    text += shock::roundedNumber(w.frequency, 5) + "\t" + shock::roundedNumber(w.amplitude, 5) + "\t" +
-            std::to_string(w.halfSines) + "\t" + shock::roundedNumber(w.delay, 5) + "\n";
+    appendGeneral(text, w.frequency, 5, 0);
+    text += '\t';
+    appendGeneral(text, w.amplitude, 5, 0);
+    text += '\t' + std::to_string(w.halfSines) + '\t';
+    appendGeneral(text, w.delay, 5, 0);
+    text += '\n';
   }
   return text;
 }
