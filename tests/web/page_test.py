@@ -443,8 +443,9 @@ class Spectrum(unittest.TestCase):
         def finished():
             return DRIVER.execute_script("return document.getElementById('spectrum-wavelet-progress').hidden")
         set_spectrum_options("10", True)
-        set_texts({"amplitude": "2", "frequency": "10", "delay": "0", "duration": "40", "rate": "10000"})
-        wait_for(lambda: "400000 samples" in self.plot("spectrum-wavelet-plot") and finished(), "the first spectrum", 300)
+        # Long enough that the progress bar shows for a while on a fast machine too.
+        set_texts({"amplitude": "2", "frequency": "10", "delay": "0", "duration": "100", "rate": "10000"})
+        wait_for(lambda: "1000000 samples" in self.plot("spectrum-wavelet-plot") and finished(), "the first spectrum", 300)
         alone = self.plot("spectrum-wavelet-plot")
         put("amplitude", "1")
         wait_for(lambda: not finished(), "the progress bar")
