@@ -132,18 +132,12 @@ int korvel_synthesis_met() { return synthesis.met() ? 1 : 0; }
 // Which file: 0 the time history, 1 the table, 2 the report, 3 the plot, 4 the summary, 5 the table as shown.
 const char* korvel_synthesis_text(int which) {
   switch (which) {
-    case 0:
-      return synthesis.file().c_str();
-    case 1:
-      return synthesis.table().c_str();
-    case 2:
-      return synthesis.report().c_str();
-    case 3:
-      return synthesis.plot().c_str();
-    case 4:
-      return synthesis.summary().c_str();
-    default:
-      return handOut(synthesis.shownTable());
+    case 0: return synthesis.file().c_str();
+    case 1: return synthesis.table().c_str();
+    case 2: return synthesis.report().c_str();
+    case 3: return synthesis.plot().c_str();
+    case 4: return synthesis.summary().c_str();
+    default: return handOut(synthesis.shownTable());
   }
 }
 std::size_t korvel_synthesis_file_size() { return synthesis.file().size(); }

@@ -38,8 +38,7 @@ constexpr FieldOption kOptions[] = {
 // Fields that may be left empty: the command's option is then not given.
 bool optional(SynthesisField field) {
   return field == SynthesisField::MaxDisplacement || field == SynthesisField::MaxVelocity ||
-         field == SynthesisField::MaxAcceleration || field == SynthesisField::Rate ||
-         field == SynthesisField::Duration;
+         field == SynthesisField::MaxAcceleration || field == SynthesisField::Rate || field == SynthesisField::Duration;
 }
 
 constexpr const char* kTyped = "the typed target";
