@@ -48,8 +48,6 @@ class Draws {
   std::uint64_t state_;
 };
 
-int threadCount() { return std::thread::hardware_concurrency() >= 2 ? 2 : 1; }
-
 // The wavelets at unit amplitude on the record's grid, each exactly as korvel
 // samples it ((sin a sin(a / N)) times the amplitude) but with the correctly
 // rounded sine.
@@ -62,6 +60,7 @@ struct Layout {
 
 struct UnitWavelets {
   double rate = 0;
+  int threads = 1;
   std::int32_t count = 0;
   std::vector<std::int32_t> first;
   std::vector<std::vector<double>> samples;
@@ -69,9 +68,10 @@ struct UnitWavelets {
 
 double endTime(double frequency, int halfSines, double delay) { return halfSines / (frequency + frequency) + delay; }
 
-UnitWavelets unitWavelets(const std::vector<double>& frequencies, const Layout& layout, double rate) {
+UnitWavelets unitWavelets(const std::vector<double>& frequencies, const Layout& layout, double rate, int threads) {
   UnitWavelets unit;
   unit.rate = rate;
+  unit.threads = threads;
   for (std::size_t j = 0; j < frequencies.size(); ++j) {
     const SynthesisPlan plan =
         planSynthesis({1.0, frequencies[j], layout.halfSines[j], layout.delays[j], layout.duration, rate});
@@ -105,8 +105,8 @@ std::vector<double> record(const UnitWavelets& unit, const std::vector<double>& 
 }
 
 std::vector<double> spectrum(const std::vector<double>& samples, const std::vector<double>& frequencies, double rate,
-                             double q) {
-  ParallelSpectrum engines(frequencies, rate, q, srs::PeakRule::Sampled, threadCount());
+                             double q, int threads) {
+  ParallelSpectrum engines(frequencies, rate, q, srs::PeakRule::Sampled, threads);
   engines.feed(samples.data(), samples.size());
   std::vector<double> levels;
   for (const srs::Peaks& p : engines.finish()) levels.push_back(p.maximax);
@@ -154,7 +154,7 @@ Fit iterate(const UnitWavelets& unit, const std::vector<double>& frequencies, co
   double last = 1e300;
   for (int round = 0; round < rounds; ++round) {
     const std::vector<double> sum = record(unit, amplitudes);
-    const std::vector<double> achieved = spectrum(sum, frequencies, unit.rate, q);
+    const std::vector<double> achieved = spectrum(sum, frequencies, unit.rate, q, unit.threads);
     const bool inside = limits && within(motion(sum, unit.rate, unitScale), *limits, 1.0);
     double score = 0;
     for (std::size_t j = 0; j < aims.size(); ++j) {
@@ -238,7 +238,7 @@ Attempt attempt(const std::vector<double>& frequencies, const std::vector<double
                 const SynthesisSettings& settings, bool centred, bool plain, int rounds, std::uint64_t seed) {
   Attempt a;
   a.layout = layoutFor(frequencies, counts, centred, seed);
-  a.unit = unitWavelets(frequencies, a.layout, settings.rate);
+  a.unit = unitWavelets(frequencies, a.layout, settings.rate, synthesisThreads(settings));
   std::vector<double> start;
   for (std::size_t j = 0; j < aims.size(); ++j) {
     start.push_back(a.layout.signs[j] * aims[j] / responsePerAmplitude(counts[j]));
@@ -251,6 +251,11 @@ Attempt attempt(const std::vector<double>& frequencies, const std::vector<double
 }
 
 }  // namespace
+
+int synthesisThreads(const SynthesisSettings& settings) {
+  if (settings.threads > 0) return settings.threads;
+  return std::thread::hardware_concurrency() >= 2 ? 2 : 1;
+}
 
 std::vector<double> checkFrequencies(const SynthesisTarget& target, int fraction) {
   std::vector<double> points;
@@ -325,6 +330,7 @@ ShockSynthesis synthesizeShock(const SynthesisTarget& target, const SynthesisSet
 
   Attempt best;
   if (plain) {
+    // The record's length is checked before any of it is computed.
     checkLength(layoutFor(frequencies, counts(11), true, settings.seed));
     best = attempt(frequencies, aims, counts(11), settings, true, true, 50, settings.seed);
   } else {

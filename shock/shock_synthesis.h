@@ -50,7 +50,14 @@ struct SynthesisSettings {
   ShakerLimits limits;
   std::uint64_t seed = kDefaultSeed;
   SynthesisMethod method = SynthesisMethod::Shaped;
+  // The threads the spectra are followed on (each natural frequency's engine is
+  // independent, so the results are the same for any count); 0: two where the
+  // machine has two processors or more, else one. With 1 no thread is started.
+  int threads = 0;
 };
+
+// The threads `settings` asks for, 0 resolved.
+int synthesisThreads(const SynthesisSettings& settings);
 
 struct ShockSynthesis {
   std::vector<double> checkFrequencies;

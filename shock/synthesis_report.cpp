@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
-#include <thread>
 
 #include "shock/parallel_spectrum.h"
 #include "shock/record_text.h"
@@ -88,7 +87,7 @@ SynthesisMeasure measureSynthesis(const std::string& fileText, const SynthesisTa
       [&](double rate, std::optional<std::int64_t>) {
         m.rate = rate;
         spectrum = std::make_unique<ParallelSpectrum>(all, rate, settings.q, srs::PeakRule::Sampled,
-                                                      std::thread::hardware_concurrency() >= 2 ? 2 : 1);
+                                                      synthesisThreads(settings));
       },
       [&](const double* samples, std::size_t count) {
         spectrum->feed(samples, count);

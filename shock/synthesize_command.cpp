@@ -124,25 +124,32 @@ std::string synthesizeUsage() {
          "a limit is exceeded; the report says where, by how much and what binds.\n";
 }
 
-bool runSynthesize(const SynthesizeOptions& options) {
-  const std::string source = inputName(options.target);
-  const SynthesisTarget target = readSynthesisTarget(readWholeText(options.target), source);
+SynthesisFiles synthesizeFiles(const std::string& targetText, const std::string& source,
+                               const SynthesizeOptions& options, bool withPlot) {
+  const SynthesisTarget target = readSynthesisTarget(targetText, source);
   SynthesisSettings settings = options.settings;
   if (!options.rateGiven) settings.rate = roundRate(target.highest());
   const ShockSynthesis synthesis = synthesizeShock(target, settings);
-  const std::string file =
-      timeHistoryText(sumWavelets(synthesis.wavelets, settings.rate, synthesis.duration, "the synthesis"));
-  writeText(options.output, file);
-  if (!options.table.empty()) writeText(options.table, waveletTableCsv(synthesis.wavelets));
-
-  const SynthesisMeasure measure = measureSynthesis(file, target, synthesis.checkFrequencies, settings);
-  std::string summary;
+  SynthesisFiles files;
+  files.file = timeHistoryText(sumWavelets(synthesis.wavelets, settings.rate, synthesis.duration, "the synthesis"));
+  files.table = waveletTableCsv(synthesis.wavelets);
+  const SynthesisMeasure measure = measureSynthesis(files.file, target, synthesis.checkFrequencies, settings);
   SynthesisVerdict verdict;
-  const std::string report = synthesisReport(measure, synthesis, settings, options.units, summary, verdict);
-  if (!options.report.empty()) writeText(options.report, report);
-  if (!options.plot.empty()) writeText(options.plot, synthesisPlotSvg(measure, settings, options.units, source));
-  std::cerr << summary;
-  return verdict.withinBand && verdict.withinLimits;
+  files.report = synthesisReport(measure, synthesis, settings, options.units, files.summary, verdict);
+  if (withPlot) files.plot = synthesisPlotSvg(measure, settings, options.units, source);
+  files.met = verdict.withinBand && verdict.withinLimits;
+  return files;
+}
+
+bool runSynthesize(const SynthesizeOptions& options) {
+  const SynthesisFiles files =
+      synthesizeFiles(readWholeText(options.target), inputName(options.target), options, !options.plot.empty());
+  writeText(options.output, files.file);
+  if (!options.table.empty()) writeText(options.table, files.table);
+  if (!options.report.empty()) writeText(options.report, files.report);
+  if (!options.plot.empty()) writeText(options.plot, files.plot);
+  std::cerr << files.summary;
+  return files.met;
 }
 
 }  // namespace korvel::shock

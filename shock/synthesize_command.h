@@ -23,6 +23,18 @@ struct SynthesizeOptions {
 SynthesizeOptions parseSynthesizeOptions(const std::vector<std::string>& words);
 std::string synthesizeUsage();
 
+// What a synthesis writes, in memory: the time history, the table, the report
+// and its summary, and the plot (when asked for).
+struct SynthesisFiles {
+  std::string file, table, report, summary, plot;
+  bool met = false;  // every check point within the band and every limit met
+};
+
+// The synthesis of a target's text, `source` naming it in messages and the
+// plot. Throws UsageError or RecordError (a bad target).
+SynthesisFiles synthesizeFiles(const std::string& targetText, const std::string& source,
+                               const SynthesizeOptions& options, bool withPlot);
+
 // Writes the file and whatever else was asked for; true when every check
 // point is within the band and every limit is met. Throws UsageError,
 // RecordError (a bad target) or FileError.

@@ -14,6 +14,7 @@
 #include "web/page_form.h"
 #include "web/page_preview.h"
 #include "web/page_spectrum.h"
+#include "web/page_synthesis.h"
 
 namespace {
 
@@ -23,6 +24,8 @@ korvel::web::PageFile file;
 // The spectra: of the wavelet the picture shows, of a record opened by the
 // user, and of the wavelet's file (what its download holds).
 korvel::web::PageSpectrum spectra[3];
+// The shock synthesised from a target SRS.
+korvel::web::PageSynthesis synthesis;
 std::string text;  // the text last handed to the script
 
 korvel::web::PreviewSeries seriesOf(int series) { return static_cast<korvel::web::PreviewSeries>(series); }
@@ -116,5 +119,27 @@ const char* korvel_spectrum_error(int which) { return handOut(spectra[which].err
 const char* korvel_spectrum_csv(int which) { return handOut(spectra[which].csv()); }
 const char* korvel_spectrum_plot(int which) { return handOut(spectra[which].plot()); }
 const char* korvel_spectrum_notes(int which) { return handOut(spectra[which].notes()); }
+
+// The shock synthesis: the fields' texts (SynthesisField's order), the run
+// (1 with the files ready, 0 with the message and its field), the files.
+void korvel_synthesis_field(int field, const char* utf8) {
+  synthesis.setField(static_cast<korvel::web::SynthesisField>(field), utf8);
+}
+int korvel_synthesize(const char* source) { return synthesis.run(source) ? 1 : 0; }
+const char* korvel_synthesis_error() { return synthesis.error().c_str(); }
+int korvel_synthesis_error_field() { return static_cast<int>(synthesis.errorField()); }
+int korvel_synthesis_met() { return synthesis.met() ? 1 : 0; }
+// Which file: 0 the time history, 1 the table, 2 the report, 3 the plot, 4 the summary, 5 the table as shown.
+const char* korvel_synthesis_text(int which) {
+  switch (which) {
+    case 0: return synthesis.file().c_str();
+    case 1: return synthesis.table().c_str();
+    case 2: return synthesis.report().c_str();
+    case 3: return synthesis.plot().c_str();
+    case 4: return synthesis.summary().c_str();
+    default: return handOut(synthesis.shownTable());
+  }
+}
+std::size_t korvel_synthesis_file_size() { return synthesis.file().size(); }
 
 }  // extern "C"

@@ -169,11 +169,16 @@ TEST(Synthesis, AnImpossibleStrokeKeepsTheLimitAndSaysWhatItWouldNeed) {
 
 TEST(Synthesis, TheSameTargetGivesTheSameTableOnEveryPlatform) {
   // The table's text hashed (FNV-1a): every decision of the synthesis is
-  // taken in plain double arithmetic, so this is the same everywhere.
-  const Written w = synthesise(suiteTarget("pyroshock"), SynthesisSettings{});
-  std::uint64_t hash = 0xcbf29ce484222325u;
-  for (unsigned char c : waveletTableCsv(w.synthesis.wavelets)) hash = (hash ^ c) * 0x100000001b3u;
-  EXPECT_EQ(hash, KORVEL_PYROSHOCK_TABLE_HASH);
+  // taken in plain double arithmetic, so this is the same everywhere, and on
+  // any number of threads (the page's one, the command's two, three).
+  for (int threads : {0, 1, 3}) {
+    SynthesisSettings settings;
+    settings.threads = threads;
+    const Written w = synthesise(suiteTarget("pyroshock"), settings);
+    std::uint64_t hash = 0xcbf29ce484222325u;
+    for (unsigned char c : waveletTableCsv(w.synthesis.wavelets)) hash = (hash ^ c) * 0x100000001b3u;
+    EXPECT_EQ(hash, KORVEL_PYROSHOCK_TABLE_HASH) << threads << " threads";
+  }
 }
 
 TEST(Synthesis, BadTargetsAreNamedByTheirLine) {

@@ -443,8 +443,9 @@ class Spectrum(unittest.TestCase):
         def finished():
             return DRIVER.execute_script("return document.getElementById('spectrum-wavelet-progress').hidden")
         set_spectrum_options("10", True)
-        set_texts({"amplitude": "2", "frequency": "10", "delay": "0", "duration": "40", "rate": "10000"})
-        wait_for(lambda: "400000 samples" in self.plot("spectrum-wavelet-plot") and finished(), "the first spectrum", 300)
+        # Long enough that the progress bar shows for a while on a fast machine too.
+        set_texts({"amplitude": "2", "frequency": "10", "delay": "0", "duration": "100", "rate": "10000"})
+        wait_for(lambda: "1000000 samples" in self.plot("spectrum-wavelet-plot") and finished(), "the first spectrum", 300)
         alone = self.plot("spectrum-wavelet-plot")
         put("amplitude", "1")
         wait_for(lambda: not finished(), "the progress bar")
@@ -507,6 +508,96 @@ class Spectrum(unittest.TestCase):
                 self.assertEqual("korvel-shock: " + DRIVER.find_element(By.ID, "spectrum-record-note").text, message)
                 self.assertEqual(self.plot("spectrum-record-plot"), "")
                 self.assertFalse(DRIVER.find_element(By.ID, "spectrum-record-download").is_enabled())
+
+    # The synthesis panel beside them: its files are korvel-shock synthesize's for the same target and
+    # options, and a target or option the command refuses gets its message beside the field.
+    SYNTHESIS_FIELDS = {"tolerance": "-1.5,3", "q": "10", "max-displacement": "", "max-velocity": "",
+                        "max-acceleration": "", "units": "g", "fraction": "12", "seed": "1", "rate": "",
+                        "duration": ""}
+
+    def synthesise(self, fields, target=None, dropped=None):
+        """Types the fields (and the target, or drops a file's text) and synthesises; the counter after."""
+        texts = dict(self.SYNTHESIS_FIELDS, **fields)
+        DRIVER.execute_script(
+            "for (const [name, value] of Object.entries(arguments[0])) {"
+            " document.getElementById('synthesis-' + name).value = value; }"
+            "if (arguments[1] !== null) { const t = document.getElementById('synthesis-target');"
+            " t.value = arguments[1]; t.dispatchEvent(new Event('input')); }", texts, target)
+        if dropped:
+            before_text = DRIVER.execute_script("return document.getElementById('synthesis-target').value")
+            DRIVER.execute_script(
+                "const data = new DataTransfer(); data.items.add(new File([arguments[0]], arguments[1]));"
+                "document.getElementById('synthesis-form').dispatchEvent("
+                " new DragEvent('drop', {dataTransfer: data, bubbles: true, cancelable: true}));", *dropped)
+            wait_for(lambda: DRIVER.execute_script("return document.getElementById('synthesis-target').value") !=
+                     before_text or dropped[0] == before_text, "the dropped target")
+        before = counter("syntheses")
+        DRIVER.find_element(By.ID, "synthesize").click()
+        wait_for(lambda: counter("syntheses") > before, "the synthesis", 120)
+
+    def test_synthesis_downloads_are_the_commands_bytes(self):
+        targets = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "shock", "targets")
+        cases = [
+            ("pyroshock, the stroke binds", "pyroshock", {"max-displacement": "0.05"}, 4),
+            ("ramp and plateau in m/s2, Q 15, an acceleration limit", "ramp_plateau",
+             {"units": "m/s2", "q": "15", "max-acceleration": "30"}, 0),
+        ]
+        for label, name, fields, status in cases:
+            with self.subTest(label):
+                folder = tempfile.mkdtemp(dir=DOWNLOADS + "-cli")
+                options = sum((["--" + k, v] for k, v in fields.items()), [])
+                run = subprocess.run([os.path.abspath(SHOCK), "synthesize", name + ".csv", "-o", folder + "/shock.txt",
+                                      "--table", folder + "/table.csv", "--report", folder + "/report.csv",
+                                      "--plot", folder + "/plot.svg"] + options, cwd=targets, capture_output=True)
+                self.assertEqual(run.returncode, status, run.stderr)
+                with open(os.path.join(targets, name + ".csv")) as f:
+                    self.synthesise(fields, dropped=(f.read(), name + ".csv"))
+                self.assertIn("<svg", DRIVER.find_element(By.ID, "synthesis-plot").get_attribute("innerHTML"))
+                self.assertEqual(DRIVER.find_element(By.ID, "synthesis-verdict").text.startswith("Result: NOT"),
+                                 status == 4)
+                for button, saved, expected in [("file", "-shock.txt", "shock.txt"), ("table", "-table.csv", "table.csv"),
+                                                ("report", "-report.csv", "report.csv"), ("plot", "-plot.svg", "plot.svg")]:
+                    clear_downloads()
+                    DRIVER.find_element(By.ID, "synthesis-download-" + button).click()
+                    with open(os.path.join(folder, expected), "rb") as f:
+                        self.assertTrue(downloaded_bytes(name=name + saved) == f.read(), label + ": " + expected)
+
+    def test_bad_synthesis_gets_the_commands_message(self):
+        folder = tempfile.mkdtemp(dir=DOWNLOADS + "-cli")
+        pyroshock = "100,10\n1000,1000\n10000,3000\n"
+        # The page's names for the command's options.
+        names = [("at --rate ", "at a sample rate of "), ("a lower --rate", "a lower sample rate"),
+                 ("a shorter --duration", "a shorter longest duration"), ("--tolerance", "Tolerance"),
+                 ("--duration", "Longest duration")]
+        cases = [
+            ("falling frequencies, typed", "frequency,level\n100,10\n1000,20\n500,30\n", {}, "synthesis-target-note"),
+            ("one breakpoint, dropped", "100,10\n", {}, "synthesis-target-note"),
+            ("a level of 0, dropped", "100,10\n1000,0\n", {}, "synthesis-target-note"),
+            ("a tolerance above 0 dB", pyroshock, {"tolerance": "1,3"}, "synthesis-tolerance-note"),
+            ("a too-short duration", pyroshock, {"duration": "0.001"}, "synthesis-duration-note"),
+            ("beyond 1,999,999 samples", "1,1\n10000,100\n", {"rate": "1e6"}, "synthesis-status"),
+        ]
+        for label, text, fields, note in cases:
+            with self.subTest(label):
+                with open(os.path.join(folder, "target.csv"), "w") as f:
+                    f.write(text)
+                options = sum((["--" + k, v] for k, v in fields.items()), [])
+                run = subprocess.run([os.path.abspath(SHOCK), "synthesize", "target.csv", "-o", "out.txt"] + options,
+                                     cwd=folder, capture_output=True)
+                self.assertIn(run.returncode, (2, 3))
+                expected = run.stderr.decode().rstrip("\n").split("\n")[-1][len("korvel-shock: "):]
+                for option, name in names:
+                    expected = expected.replace(option, name)
+                if "typed" in label:
+                    self.synthesise(fields, target=text)
+                    expected = "Line " + expected[len("target.csv:"):]
+                else:
+                    self.synthesise(fields, dropped=(text, "target.csv"))
+                self.assertEqual(DRIVER.find_element(By.ID, note).text, expected)
+                self.assertEqual(DRIVER.execute_script("return document.getElementById('synthesis-target').value"),
+                                 text)  # nothing typed is lost
+                self.assertEqual(DRIVER.find_element(By.ID, "synthesis-plot").get_attribute("innerHTML"), "")
+                self.assertFalse(DRIVER.find_element(By.ID, "synthesis-download-file").is_enabled())
 
 # The figures of the pinned case, as the page shows them (four digits).
 EXPECTED_FIGURES_G = {

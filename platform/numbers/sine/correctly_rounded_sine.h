@@ -117,6 +117,7 @@ template <bool kFused>
   return multiwordSine(x);
 }
 
+#if defined(__x86_64__) || defined(__i386__)
 // The evaluation with the fused multiply-add, for processors that have it:
 // out of line, since the rest of the program is built without it. On 32-bit
 // x86, which returns a double in the x87 unit's register, the move from SSE
@@ -139,6 +140,11 @@ inline const bool kHasFusedMultiplyAdd = [] {
   __builtin_cpu_init();
   return __builtin_cpu_supports("fma") != 0;
 }();
+#else
+// Elsewhere (WebAssembly, for the page) the plain doubles alone.
+inline constexpr bool kHasFusedMultiplyAdd = false;
+inline double fusedSine(double x) { return sineOf<false>(x); }
+#endif
 
 }  // namespace sine_detail
 
